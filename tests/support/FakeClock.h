@@ -1,0 +1,19 @@
+#pragma once
+#include "Clock.h"
+#include <QStringList>
+#include <functional>
+
+// A clock whose waits take no real time. Each wait advances the virtual time
+// and runs the hook (a test fires clicks and timer ticks from it), so the
+// re-entry that real waits allow can be reproduced deterministically.
+class FakeClock : public Clock {
+public:
+    void shortDelay(int milliseconds) override;
+    void spin(int64_t count) override;
+    int64_t elapsedMs() const override { return now; }
+
+    std::function<void(int milliseconds)> onWait;
+    int64_t now = 0;
+    int waits = 0;
+    int64_t spun = 0;
+};

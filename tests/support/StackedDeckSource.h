@@ -1,0 +1,17 @@
+#pragma once
+#include "DeckSource.h"
+#include <initializer_list>
+#include <vector>
+
+// Deals the given cards first, in the given order, then the rest of the deck
+// in index order. Cards are named by rank and suit, e.g. {8, 0}.
+class StackedDeckSource : public DeckSource {
+public:
+    struct Named { int rank; int suit; };
+    void stack(std::initializer_list<Named> firstDealt);
+    void stackRanks(std::initializer_list<int> ranks);
+    void build(std::array<Card, 52> &deck) override;
+
+private:
+    std::vector<int> order; // card indexes, first dealt first
+};
