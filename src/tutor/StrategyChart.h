@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+#include <array>
+
+// The tutor's knowledge, as read from bjdata.txt and bjstrings.txt.
+// Rows are hand classes (0..27), columns the dealer's up-card 2..10, ace.
+struct StrategyChart {
+    std::array<std::array<QString, 10>, 28> strategyChart;
+    // 21 window lines: [0] hand group, [1] advice.
+    std::array<std::array<QString, 2>, 21> chartStrings;
+
+    // Reads both files from the folder; a failure shows
+    // "Error in import chart " + description and stops reading, keeping what
+    // was stored before it.
+    void importChart(const QString &folder);
+};
