@@ -1,0 +1,98 @@
+#include "FileExists.h"
+#include "ProgramFolder.h"
+#include "SoundPlayer.h"
+#include <QtTest>
+
+namespace {
+// A silent 16-bit mono PCM wave of the given length.
+QByteArray silentWave(int milliseconds)
+{
+    const quint32 rate = 8000;
+    const quint32 dataBytes = rate * 2 * quint32(milliseconds) / 1000;
+    QByteArray wave;
+    QDataStream out(&wave, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + dataBytes);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << rate << rate * 2 << quint16(2) << quint16(16);
+    out.writeRawData("data", 4);
+    out << dataBytes;
+    return wave + QByteArray(int(dataBytes), '\0');
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+}
+
+class TestSound : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(folder.isValid());
+        ProgramFolder::setPath(folder.path());
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("wavs/folder.wav")));
+        writeFile(ProgramFolder::file("wavs", "deal.wav"), silentWave(3000));
+        writeFile(ProgramFolder::file("wavs", "won.wav"), silentWave(3000));
+        writeFile(ProgramFolder::file("wavs", "empty.wav"), QByteArray());
+    }
+
+    void fileExists_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("with content") << "deal.wav" << true;
+        QTest::newRow("zero length") << "empty.wav" << false;
+        QTest::newRow("missing") << "missing.wav" << false;
+        QTest::newRow("folder") << "folder.wav" << false;
+        QTest::newRow("NUL in name") << QString::fromUtf16(u"deal.wav\u0000x", 10) << false;
+    }
+
+    void fileExists()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, exists);
+        QCOMPARE(FileExists(ProgramFolder::file("wavs", name)), exists);
+        QVERIFY(!FileExists(QString()));
+    }
+
+    void nothingPlaysWhenOffOrMissing()
+    {
+        bool soundOn = false;
+        SoundPlayer player(soundOn);
+        player.playsound(QStringLiteral("deal.wav"));
+        QVERIFY(player.lastStarted().isEmpty());
+        soundOn = true;
+        player.playsound(QStringLiteral("missing.wav"));
+        player.playsound(QStringLiteral("empty.wav"));
+        player.playsound(QStringLiteral("folder.wav"));
+        QVERIFY(player.lastStarted().isEmpty());
+    }
+
+    void soundStartsWithoutWaiting()
+    {
+        bool soundOn = true;
+        SoundPlayer player(soundOn);
+        QElapsedTimer timer;
+        timer.start();
+        player.playsound(QStringLiteral("deal.wav"));
+        QCOMPARE(player.lastStarted(), ProgramFolder::file("wavs", "deal.wav"));
+        player.playsound(QStringLiteral("won.wav"));
+        QCOMPARE(player.lastStarted(), ProgramFolder::file("wavs", "won.wav"));
+        QVERIFY2(timer.elapsed() < 1500, "starting two 3-second sounds must not wait for them");
+        soundOn = false; // the live preference is honoured
+        player.playsound(QStringLiteral("deal.wav"));
+        QCOMPARE(player.lastStarted(), ProgramFolder::file("wavs", "won.wav"));
+    }
+
+private:
+    QTemporaryDir folder;
+};
+
+QTEST_MAIN(TestSound)
+#include "test_sound.moc"
