@@ -1,0 +1,86 @@
+#include "ChartDerivation.h"
+#include <algorithm>
+
+namespace {
+int valueOf(int rank)
+{
+    return rank > 10 ? 10 : rank;
+}
+}
+
+ChartTable ChartDerivation::derive()
+{
+    sums = {};
+    std::array<int, 14> ranksLeft;
+    ranksLeft.fill(4);
+    for (int up = 1; up <= 13; ++up) {
+        const int upValue = valueOf(up);
+        const int column = ChartTable::column(upValue);
+        --ranksLeft[up];
+        for (int first = 1; first <= 13; ++first) {
+            const double pFirst = ranksLeft[first]-- / 51.0;
+            for (int second = 1; second <= 13; ++second) {
+                const int row = ChartTable::twoCardRow(first, second);
+                if (row < 0) // a natural is never looked up
+                    continue;
+                const double weight = pFirst * ranksLeft[second] / 50.0 / 13.0;
+                Shoe shoe = Shoe::fullDeck();
+                shoe.remove(upValue);
+                shoe.remove(valueOf(first));
+                shoe.remove(valueOf(second));
+                const PlayerHand hand{valueOf(first) + valueOf(second), first == 1 || second == 1, 2};
+                const double stand = engine.stand(hand, upValue, shoe);
+                const double hit = engine.hit(hand, upValue, shoe);
+                const double doubled = engine.doubleDown(hand, upValue, shoe);
+                CellSums &cell = sums[row][column];
+                cell[Stand] += weight * stand;
+                cell[Hit] += weight * hit;
+                cell[Double] += weight * doubled;
+                double bestOther = std::max(stand, doubled);
+                if (first == second) {
+                    const double split = engine.split(valueOf(first), ranksLeft[second] - 1, upValue, shoe);
+                    cell[Split] += weight * split;
+                    bestOther = std::max(bestOther, split);
+                }
+                if (hit > bestOther)
+                    addLaterCards(hand, upValue, shoe, weight);
+            }
+            ++ranksLeft[first];
+        }
+        ++ranksLeft[up];
+    }
+
+    ChartTable chart;
+    for (int row = 0; row < ChartTable::rows; ++row) {
+        for (int column = 0; column < ChartTable::columns; ++column) {
+            const CellSums &cell = sums[row][column];
+            int best = Stand;
+            const int last = ChartTable::isPairRow(row) ? Split : Double;
+            for (int code = Hit; code <= last; ++code) {
+                if (cell[code] > cell[best])
+                    best = code;
+            }
+            chart.setCode(row, column, "shdp"[best]);
+        }
+    }
+    return chart;
+}
+
+void ChartDerivation::addLaterCards(const PlayerHand &hand, int upValue, const Shoe &shoe, double weight)
+{
+    shoe.forEachDraw(false, [&](double probability, int card, const Shoe &after) {
+        const PlayerHand next = hand.plus(card);
+        const int row = ChartTable::hardRow(next.total());
+        if (row < 0) // 21 ends the hand, a bust too
+            return;
+        const double w = weight * probability;
+        const double stand = engine.stand(next, upValue, after);
+        const double hit = engine.hit(next, upValue, after);
+        CellSums &cell = sums[row][ChartTable::column(upValue)];
+        cell[Stand] += w * stand;
+        cell[Hit] += w * hit;
+        cell[Double] += w * hit; // the tutor turns a "d" into a hit here
+        if (hit > stand)
+            addLaterCards(next, upValue, after, w);
+    });
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include "ChartTable.h"
+#include "StrategyEngine.h"
+#include <array>
+
+// Derives the chart from exact values: every cell gets the code with the
+// highest expected result over the hands of its row against its up-card,
+// each hand weighted by how often it is dealt. The first two cards come
+// from a full deck; hands of three or more cards join the hard row of their
+// total, weighted by the chance of reaching them when every earlier decision
+// was the best one (a hand is only reached by hitting). On such hands a "d"
+// can only be answered as a hit, and "p" belongs to the pair rows alone.
+class ChartDerivation {
+public:
+    explicit ChartDerivation(StrategyEngine &engine) : engine(engine) {}
+    ChartTable derive();
+
+private:
+    enum Code { Stand, Hit, Double, Split, CodeCount };
+    using CellSums = std::array<double, CodeCount>;
+
+    void addLaterCards(const PlayerHand &hand, int upValue, const Shoe &shoe, double weight);
+
+    StrategyEngine &engine;
+    std::array<std::array<CellSums, ChartTable::columns>, ChartTable::rows> sums{};
+};

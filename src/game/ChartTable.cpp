@@ -1,0 +1,112 @@
+#include "ChartTable.h"
+#include <sstream>
+#include <vector>
+
+namespace {
+const char *const rowLabels[ChartTable::rows] = {
+    "H3-8", "H9", "H10", "H11", "H12", "H13", "H14", "H15", "H16", "H17-20",
+    "A2", "A3", "A4", "A5", "A6", "A7", "A8", "A9",
+    "AA", "22", "33", "44", "55", "66", "77", "88", "99", "1010"};
+
+int value(int rank)
+{
+    return rank > 10 ? 10 : rank;
+}
+}
+
+int ChartTable::hardRow(int total)
+{
+    if (total >= 17 && total <= 20)
+        return 9;
+    if (total >= 9 && total <= 16)
+        return total - 8;
+    if (total >= 3 && total <= 8)
+        return 0;
+    return -1;
+}
+
+int ChartTable::twoCardRow(int rank1, int rank2)
+{
+    if (rank1 == rank2)
+        return rank1 == 1 ? 18 : 17 + value(rank1);
+    const int other = rank1 == 1 ? rank2 : rank2 == 1 ? rank1 : 0;
+    if (other >= 2 && other <= 9)
+        return 8 + other;
+    const bool hasAce = rank1 == 1 || rank2 == 1; // with a ten-value card: 21, no row
+    return hardRow(value(rank1) + value(rank2) + (hasAce ? 10 : 0));
+}
+
+char ChartTable::advice(const Hand &hand, int upValue) const
+{
+    const int row = hand.count() == 2 ? twoCardRow(hand[0].rank, hand[1].rank) : hardRow(handTotal(hand));
+    if (row < 0)
+        return 's';
+    const char answer = cells[row][column(upValue)];
+    return answer == 'd' && hand.count() > 2 ? 'h' : answer;
+}
+
+std::string ChartTable::toText() const
+{
+    std::string text;
+    for (int row = 0; row < rows; ++row) {
+        std::string label = rowLabels[row];
+        label.resize(8, ' ');
+        text += label;
+        for (int column = 0; column < columns; ++column) {
+            if (column > 0)
+                text += ',';
+            text += cells[row][column];
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+bool ChartTable::fromText(const std::string &text)
+{
+    std::istringstream lines(text);
+    std::string line;
+    int row = 0;
+    while (std::getline(lines, line)) {
+        std::vector<std::string> fields;
+        std::string field;
+        for (char c : line + ' ') {
+            if (c == ' ' || c == ',' || c == '\r' || c == '\t') {
+                if (!field.empty())
+                    fields.push_back(field);
+                field.clear();
+            } else {
+                field += c;
+            }
+        }
+        if (line.find_first_not_of("\r") == std::string::npos)
+            continue;
+        if (row >= rows || fields.size() != columns + 1)
+            return false;
+        for (int column = 0; column < columns; ++column) {
+            if (fields[column + 1].size() != 1)
+                return false;
+            cells[row][column] = fields[column + 1][0];
+        }
+        ++row;
+    }
+    return row == rows;
+}
+
+ChartTable ChartTable::textbookSingleDeck()
+{
+    //                                   2 3 4 5 6 7 8 9 T A
+    const char *const rowsText[rows] = {"hhhhhhhhhh", "dddddhhhhh", "ddddddddhh", "dddddddddd",
+                                        "hhssshhhhh", "ssssshhhhh", "ssssshhhhh", "ssssshhhhh",
+                                        "ssssshhhhh", "ssssssssss",
+                                        "hhdddhhhhh", "hhdddhhhhh", "hhdddhhhhh", "hhdddhhhhh",
+                                        "dddddhhhhh", "sddddsshhs", "ssssdsssss", "ssssssssss",
+                                        "pppppppppp", "hppppphhhh", "hhpppphhhh", "hhhhhhhhhh",
+                                        "ddddddddhh", "ppppphhhhh", "pppppphhsh", "pppppppppp",
+                                        "pppppsppss", "ssssssssss"};
+    ChartTable chart;
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            chart.cells[row][column] = rowsText[row][column];
+    return chart;
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include "Hand.h"
+#include <array>
+#include <string>
+
+// The strategy chart as the engine reads it: 28 hand-class rows by 10 up-card
+// columns (2..10, ace) of one-letter codes 'h', 's', 'd', 'p'. The row of a
+// hand follows the tutor's lookup: a same-rank pair, then ace with 2..9, then
+// the hard total; a hand of three or more cards always goes by its total.
+class ChartTable {
+public:
+    static constexpr int rows = 28;
+    static constexpr int columns = 10;
+
+    char code(int row, int column) const { return cells[row][column]; }
+    void setCode(int row, int column, char code) { cells[row][column] = code; }
+    bool operator==(const ChartTable &other) const { return cells == other.cells; }
+    bool operator!=(const ChartTable &other) const { return !(*this == other); }
+
+    static int column(int upValue) { return upValue == 1 ? 9 : upValue - 2; }
+    // Row for a total of 3..20, -1 for any other total.
+    static int hardRow(int total);
+    // Row for the first two cards, given by rank (1..13).
+    static int twoCardRow(int rank1, int rank2);
+    static bool isPairRow(int row) { return row >= 18; }
+    // The tutor's answer for a hand against an up-card value, 's' for a hand
+    // without a row. Three or more cards cannot double: a "d" is a hit there.
+    char advice(const Hand &hand, int upValue) const;
+
+    // The file format: one line per row, a label and ten codes.
+    std::string toText() const;
+    // Reads that format (blank lines skipped, fields split at spaces and
+    // commas); returns false when a row or a code is missing.
+    bool fromText(const std::string &text);
+
+    // A textbook single-deck chart (dealer stands on soft 17, no double after split).
+    static ChartTable textbookSingleDeck();
+
+private:
+    std::array<std::array<char, columns>, rows> cells{};
+};

@@ -1,0 +1,37 @@
+#include "Shoe.h"
+
+Shoe Shoe::fullDeck()
+{
+    Shoe shoe;
+    for (int value = 1; value <= 9; ++value)
+        shoe.counts[value - 1] = 4;
+    shoe.counts[9] = 16;
+    shoe.total = 52;
+    return shoe;
+}
+
+void Shoe::remove(int value)
+{
+    --counts[value - 1];
+    --total;
+}
+
+void Shoe::removeMarked()
+{
+    remove(markedValue);
+    --marked;
+}
+
+void Shoe::markRank(int value, int remaining)
+{
+    markedValue = value;
+    marked = remaining;
+}
+
+uint64_t Shoe::countsKey() const
+{
+    uint64_t key = counts[9]; // 0..16: five bits
+    for (int i = 0; i < 9; ++i)
+        key |= uint64_t(counts[i]) << (5 + 3 * i); // 0..4: three bits each
+    return key;
+}

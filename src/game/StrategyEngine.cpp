@@ -1,0 +1,280 @@
+#include "StrategyEngine.h"
+#include <algorithm>
+
+namespace {
+int valueOf(int rank)
+{
+    return rank > 10 ? 10 : rank;
+}
+
+uint64_t handKey(const Shoe &shoe, int upValue, const PlayerHand &hand, bool setAside)
+{
+    return shoe.key() | uint64_t(upValue) << 40 | uint64_t(hand.hardSum) << 44 | uint64_t(hand.hasAce) << 50
+           | uint64_t(setAside) << 51;
+}
+}
+
+StrategyEngine::StrategyEngine(const GameRules &rules) : rules(rules), dealerOutcomes(rules)
+{
+    memo.reserve(1 << 16);
+}
+
+double StrategyEngine::stand(const PlayerHand &hand, int upValue, const Shoe &shoe, bool natural)
+{
+    return standRaw(hand, upValue, shoe, natural) / dealerOutcomes.noBlackjack(upValue, shoe);
+}
+
+double StrategyEngine::hit(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside)
+{
+    return hitRaw(hand, upValue, shoe, setAside) / dealerOutcomes.noBlackjack(upValue, shoe);
+}
+
+double StrategyEngine::doubleDown(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside)
+{
+    return doubleRaw(hand, upValue, shoe, setAside) / dealerOutcomes.noBlackjack(upValue, shoe);
+}
+
+double StrategyEngine::split(int pairValue, int rankLeft, int upValue, const Shoe &shoe)
+{
+    return splitRaw(pairValue, rankLeft, upValue, shoe) / dealerOutcomes.noBlackjack(upValue, shoe);
+}
+
+double StrategyEngine::standRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool natural)
+{
+    const int player = hand.total();
+    if (player > 21)
+        return bustRaw(upValue, shoe);
+    const DealerDistribution &dealer = dealerOutcomes.distribution(upValue, shoe, player);
+    const double win = natural ? rules.naturalPayout : 1.0;
+    // Behind a peek the dealer's 21 is never a blackjack, so a natural beats it.
+    const bool naturalBeats21 = natural && rules.dealerPeeks;
+    double value = dealer[22] * win;
+    for (int total = 0; total <= 21; ++total) {
+        if (dealer[total] == 0.0)
+            continue;
+        if (player > total || (total == 21 && naturalBeats21))
+            value += dealer[total] * win;
+        else if (player < total)
+            value -= dealer[total];
+    }
+    return value;
+}
+
+double StrategyEngine::bustRaw(int upValue, const Shoe &shoe) const
+{
+    return -dealerOutcomes.noBlackjack(upValue, shoe);
+}
+
+double StrategyEngine::hitRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside)
+{
+    const uint64_t key = handKey(shoe, upValue, hand, setAside);
+    if (auto found = memo.find(key); found != memo.end())
+        return found->second;
+    double value = 0.0;
+    shoe.forEachDraw(setAside, [&](double probability, int card, const Shoe &after) {
+        const PlayerHand next = hand.plus(card);
+        const int total = next.total();
+        double result;
+        if (total > 21)
+            result = bustRaw(upValue, after);
+        else if (total == 21) // any 21 ends the hand
+            result = standRaw(next, upValue, after, false);
+        else
+            result = std::max(standRaw(next, upValue, after, false), hitRaw(next, upValue, after, setAside));
+        value += probability * result;
+    });
+    memo.emplace(key, value);
+    return value;
+}
+
+double StrategyEngine::doubleRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside)
+{
+    double value = 0.0;
+    shoe.forEachDraw(setAside, [&](double probability, int card, const Shoe &after) {
+        value += probability * standRaw(hand.plus(card), upValue, after, false);
+    });
+    return 2.0 * value;
+}
+
+double StrategyEngine::bestTwoCardRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside)
+{
+    if (hand.total() == 21)
+        return standRaw(hand, upValue, shoe, false);
+    return std::max({standRaw(hand, upValue, shoe, false), hitRaw(hand, upValue, shoe, setAside),
+                     doubleRaw(hand, upValue, shoe, setAside)});
+}
+
+template <class PlayHand>
+SplitValue StrategyEngine::splitWith(int pairValue, int rankLeft, int upValue, const Shoe &shoe, PlayHand &&play)
+{
+    Shoe marked = shoe;
+    marked.markRank(pairValue, rankLeft);
+    const PlayerHand oneCard{pairValue, pairValue == 1, 1};
+    double first = 0.0;
+    marked.forEachDraw(true, [&](double probability, int card, const Shoe &after) {
+        first += probability * play(oneCard.plus(card), card, upValue, after, true);
+    });
+    // The second hand meets a new dealer hand: a new up-card, one set-aside
+    // step, its second card; later hits set nothing aside. The chances of its
+    // up-card and second card are exact; the hand itself is then valued as
+    // if dealt from a full deck, which shares the values of ordinary deals.
+    double second = 0.0;
+    marked.forEachDraw(false, [&](double upProbability, int newUp, const Shoe &afterUp) {
+        afterUp.forEachDraw(true, [&](double probability, int card, const Shoe &) {
+            Shoe dealt = Shoe::fullDeck();
+            dealt.remove(newUp);
+            dealt.remove(pairValue);
+            dealt.remove(card);
+            second += upProbability * probability * play(oneCard.plus(card), card, newUp, dealt, false);
+        });
+    });
+    return {first, second};
+}
+
+double StrategyEngine::splitRaw(int pairValue, int rankLeft, int upValue, const Shoe &shoe)
+{
+    return splitWith(pairValue, rankLeft, upValue, shoe,
+                     [this](const PlayerHand &hand, int, int up, const Shoe &after, bool setAside) {
+                         return bestTwoCardRaw(hand, up, after, setAside);
+                     })
+        .total();
+}
+
+void StrategyEngine::useChart(const ChartTable &chart)
+{
+    if (chart != chartMemoFor) {
+        chartMemo.clear();
+        chartMemoFor = chart;
+    }
+}
+
+SplitValue StrategyEngine::chartSplit(const ChartTable &chart, int pairRank, int rankLeft, int upValue,
+                                     const Shoe &shoe)
+{
+    useChart(chart);
+    const int pairValue = valueOf(pairRank);
+    const double noBlackjack = dealerOutcomes.noBlackjack(upValue, shoe);
+    const SplitValue raw = splitWith(pairValue, rankLeft, upValue, shoe,
+                     [&](const PlayerHand &, int card, int up, const Shoe &after, bool setAside) {
+                         // A ten-value card drawn to a ten-value pair is of another rank:
+                         // the pair's own rank was set aside.
+                         const int cardRank = card == pairValue && pairValue != 10 ? pairRank : card;
+                         return chartTwoCardRaw(chart, pairRank, cardRank, up, after, false, 0, setAside);
+                     });
+    return {raw.first / noBlackjack, raw.second / noBlackjack};
+}
+
+double StrategyEngine::chartTwoCardRaw(const ChartTable &chart, int rank1, int rank2, int upValue,
+                                       const Shoe &shoe, bool canSplit, int rankLeft, bool setAside)
+{
+    const PlayerHand hand{valueOf(rank1) + valueOf(rank2), rank1 == 1 || rank2 == 1, 2};
+    const int row = ChartTable::twoCardRow(rank1, rank2);
+    if (hand.total() == 21 || row < 0)
+        return standRaw(hand, upValue, shoe, false);
+    switch (chart.code(row, ChartTable::column(upValue))) {
+    case 'h':
+        return chartHitRaw(chart, hand, upValue, shoe, setAside);
+    case 'd':
+        return doubleRaw(hand, upValue, shoe, setAside);
+    case 'p':
+        if (canSplit)
+            return splitWith(valueOf(rank1), rankLeft, upValue, shoe,
+                             [&](const PlayerHand &, int card, int up, const Shoe &after, bool aside) {
+                                 const int cardRank = card == valueOf(rank1) && card != 10 ? rank1 : card;
+                                 return chartTwoCardRaw(chart, rank1, cardRank, up, after, false, 0, aside);
+                             })
+                .total();
+        // Split refused: the player draws instead.
+        return chartHitRaw(chart, hand, upValue, shoe, setAside);
+    default:
+        return standRaw(hand, upValue, shoe, false);
+    }
+}
+
+double StrategyEngine::chartHitRaw(const ChartTable &chart, const PlayerHand &hand, int upValue, const Shoe &shoe,
+                                   bool setAside)
+{
+    const uint64_t key = handKey(shoe, upValue, hand, setAside);
+    if (auto found = chartMemo.find(key); found != chartMemo.end())
+        return found->second;
+    double value = 0.0;
+    shoe.forEachDraw(setAside, [&](double probability, int card, const Shoe &after) {
+        const PlayerHand next = hand.plus(card);
+        const int total = next.total();
+        double result;
+        if (total > 21) {
+            result = bustRaw(upValue, after);
+        } else if (total == 21) {
+            result = standRaw(next, upValue, after, false);
+        } else {
+            // Three or more cards: looked up by total, and a double or split
+            // is no longer possible, so the tutor's answer is a hit.
+            const char code = chart.code(ChartTable::hardRow(total), ChartTable::column(upValue));
+            result = code == 's' ? standRaw(next, upValue, after, false)
+                                 : chartHitRaw(chart, next, upValue, after, setAside);
+        }
+        value += probability * result;
+    });
+    chartMemo.emplace(key, value);
+    return value;
+}
+
+template <class PlayDeal> double StrategyEngine::overAllDeals(PlayDeal &&play)
+{
+    std::array<int, 14> ranksLeft;
+    ranksLeft.fill(4);
+    double expected = 0.0;
+    int left = 52;
+    Shoe shoe = Shoe::fullDeck();
+    // Dealing order: up-card, then the player's two cards.
+    for (int up = 1; up <= 13; ++up) {
+        const double pUp = double(ranksLeft[up]--) / left--;
+        shoe.remove(valueOf(up));
+        for (int first = 1; first <= 13; ++first) {
+            const double pFirst = pUp * ranksLeft[first]-- / left--;
+            shoe.remove(valueOf(first));
+            for (int second = 1; second <= 13; ++second) {
+                const double pSecond = pFirst * ranksLeft[second]-- / left--;
+                shoe.remove(valueOf(second));
+                const bool natural = valueOf(first) + valueOf(second) == 11 && (first == 1 || second == 1);
+                const double noBlackjack = dealerOutcomes.noBlackjack(valueOf(up), shoe);
+                const double dealerBlackjack = (1.0 - noBlackjack) * (natural ? 0.0 : -1.0);
+                expected += pSecond * (dealerBlackjack + play(valueOf(up), first, second, natural, ranksLeft[first], shoe));
+                ++shoe.counts[valueOf(second) - 1];
+                ++shoe.total;
+                ++ranksLeft[second];
+                ++left;
+            }
+            ++shoe.counts[valueOf(first) - 1];
+            ++shoe.total;
+            ++ranksLeft[first];
+            ++left;
+        }
+        ++shoe.counts[valueOf(up) - 1];
+        ++shoe.total;
+        ++ranksLeft[up];
+        ++left;
+    }
+    return expected;
+}
+
+double StrategyEngine::chartRoundValue(const ChartTable &chart)
+{
+    useChart(chart);
+    return overAllDeals([&](int up, int first, int second, bool natural, int rankLeft, const Shoe &shoe) {
+        if (natural)
+            return standRaw({valueOf(first) + valueOf(second), true, 2}, up, shoe, true);
+        return chartTwoCardRaw(chart, first, second, up, shoe, first == second, rankLeft, false);
+    });
+}
+
+double StrategyEngine::bestRoundValue()
+{
+    return overAllDeals([&](int up, int first, int second, bool natural, int rankLeft, const Shoe &shoe) {
+        const PlayerHand hand{valueOf(first) + valueOf(second), first == 1 || second == 1, 2};
+        if (natural)
+            return standRaw(hand, up, shoe, true);
+        const double played = bestTwoCardRaw(hand, up, shoe, false);
+        return first == second ? std::max(played, splitRaw(valueOf(first), rankLeft, up, shoe)) : played;
+    });
+}

@@ -1,0 +1,93 @@
+#pragma once
+#include "ChartTable.h"
+#include "DealerOutcomes.h"
+#include "GameRules.h"
+#include "Shoe.h"
+#include <cstdint>
+#include <unordered_map>
+
+// The two hands of a split, each per unit staked on it.
+struct SplitValue {
+    double first = 0.0;
+    double second = 0.0;
+    double total() const { return first + second; }
+};
+
+// A player hand as the engine needs it: the sum with every ace counted 1,
+// whether it holds an ace, and the number of cards.
+struct PlayerHand {
+    int hardSum = 0;
+    bool hasAce = false;
+    int cards = 0;
+
+    int total() const { return bestTotal(hardSum, hasAce); }
+    PlayerHand plus(int value) const { return {hardSum + value, hasAce || value == 1, cards + 1}; }
+};
+
+// Exact expected results, per unit staked, from the composition of the cards
+// still to come (every card removed that has been seen). The shoe passed in
+// holds the unseen cards: the up-card and the player's cards already taken out.
+//
+// `setAside` marks the first hand of a split under the program's rule: before
+// each of its hits up to two cards of the pair's rank (the shoe's marked rank)
+// are dropped from the top of the stock.
+//
+// Under the standard rules values are conditioned on the dealer having no
+// blackjack (the dealer peeks).
+class StrategyEngine {
+public:
+    explicit StrategyEngine(const GameRules &rules = GameRules::program());
+
+    double stand(const PlayerHand &hand, int upValue, const Shoe &shoe, bool natural = false);
+    // Hit, then go on playing the best way (hit or stand) after every card.
+    double hit(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside = false);
+    // One card at twice the stake, then stand. The result is per unit of the
+    // original stake, so -2 is the worst.
+    double doubleDown(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside = false);
+    // Both hands of a split of a pair of this value, played the best way;
+    // `rankLeft` cards of the pair's rank are still unseen. The first hand is exact. The
+    // second hand is an approximation: it is valued as if dealt (new up-card,
+    // one set-aside step, its second card) from the cards unseen at the
+    // moment of the split, ignoring the cards the first hand and its dealer
+    // hand used.
+    double split(int pairValue, int rankLeft, int upValue, const Shoe &shoe);
+    // The best of stand, hit, double (two cards only) and split (when allowed).
+
+    // Expected result of one round from a full deck, per unit staked,
+    // when every decision follows the chart as the tutor reads it (a "d" on
+    // three or more cards is a hit; "p" is only possible on the first two
+    // cards). The split's second hand uses the approximation of `split`.
+    double chartRoundValue(const ChartTable &chart);
+    // The same for the first split hand and the approximated second hand of
+    // one pair against one up-card, following the chart.
+    SplitValue chartSplit(const ChartTable &chart, int pairRank, int rankLeft, int upValue, const Shoe &shoe);
+    // Expected result of a round played the best way, decision by decision.
+    double bestRoundValue();
+
+    DealerOutcomes &dealer() { return dealerOutcomes; }
+    std::size_t cachedCount() const { return memo.size() + chartMemo.size() + dealerOutcomes.cachedCount(); }
+
+private:
+    // Values before dividing by the chance of no dealer blackjack.
+    double standRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool natural);
+    double bustRaw(int upValue, const Shoe &shoe) const;
+    double hitRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
+    double doubleRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
+    double bestTwoCardRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
+    double splitRaw(int pairValue, int rankLeft, int upValue, const Shoe &shoe);
+    template <class PlayHand>
+    SplitValue splitWith(int pairValue, int rankLeft, int upValue, const Shoe &shoe, PlayHand &&play);
+
+    // rankLeft: unseen cards of the pair's rank, used only when the hand splits.
+    double chartTwoCardRaw(const ChartTable &chart, int rank1, int rank2, int upValue, const Shoe &shoe,
+                           bool canSplit, int rankLeft, bool setAside);
+    double chartHitRaw(const ChartTable &chart, const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
+    void useChart(const ChartTable &chart);
+    template <class PlayDeal> double overAllDeals(PlayDeal &&play);
+
+    GameRules rules;
+    DealerOutcomes dealerOutcomes;
+    std::unordered_map<uint64_t, double> memo;
+    std::unordered_map<uint64_t, double> chartMemo; // values under `chartMemoFor`
+    ChartTable chartMemoFor;
+};

@@ -1,0 +1,181 @@
+#include "BestPlay.h"
+#include "ChartDerivation.h"
+#include "LiveOdds.h"
+#include "RoundSimulator.h"
+#include "StrategyChart.h"
+#include <QtTest>
+#include <fstream>
+#include <sstream>
+
+namespace {
+Shoe shoeWithout(std::initializer_list<int> values)
+{
+    Shoe shoe = Shoe::fullDeck();
+    for (int value : values)
+        shoe.remove(value);
+    return shoe;
+}
+
+Hand handOf(std::initializer_list<int> ranks)
+{
+    Hand hand;
+    int suit = 0;
+    for (int rank : ranks)
+        hand.add(Card::fromIndex((rank - 1) * 4 + (suit++ % 4)));
+    return hand;
+}
+
+ChartTable shippedChart()
+{
+    std::ifstream file(VANTREL_SOURCE_DIR "/data/bjdata.txt", std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    ChartTable chart;
+    chart.fromText(text.str());
+    return chart;
+}
+}
+
+class TestEngine : public QObject {
+    Q_OBJECT
+private slots:
+    // Ten-six against a ten, one deck, dealer stands on soft 17, dealer peeks.
+    void standardRulesMatchPublishedFigures()
+    {
+        StrategyEngine engine(GameRules::standard());
+        const Shoe shoe = shoeWithout({10, 10, 6});
+        const PlayerHand tenSix{16, false, 2};
+        QVERIFY(std::abs(engine.stand(tenSix, 10, shoe) - -0.542952) < 1e-6);
+        QVERIFY(std::abs(engine.hit(tenSix, 10, shoe) - -0.506929) < 1e-6);
+        QVERIFY(std::abs(engine.doubleDown(tenSix, 10, shoe) - -1.013858) < 1e-6);
+    }
+
+    void dealerProbabilitiesSumToOne()
+    {
+        DealerOutcomes program(GameRules::program());
+        DealerOutcomes peeking(GameRules::standard());
+        const Shoe shoe = shoeWithout({10, 5, 3});
+        for (int up = 1; up <= 10; ++up) {
+            for (int player : {12, 16, 17, 21}) {
+                double sum = 0.0;
+                for (double p : program.distribution(up, shoe, player))
+                    sum += p;
+                QVERIFY2(std::abs(sum - 1.0) < 1e-9, qPrintable(QString::number(sum, 'g', 17)));
+            }
+            double peeked = 0.0;
+            for (double p : peeking.distribution(up, shoe, 18))
+                peeked += p;
+            QVERIFY(std::abs(peeked - peeking.noBlackjack(up, shoe)) < 1e-9);
+        }
+    }
+
+    // The dealer's 16 depends on the player: it stands against 16, draws against 17.
+    void dealerSixteenFollowsThePlayer()
+    {
+        DealerOutcomes dealer(GameRules::program());
+        const Shoe shoe = shoeWithout({10, 10, 6});
+        QVERIFY(dealer.distribution(10, shoe, 16)[16] > 0.05);
+        QCOMPARE(dealer.distribution(10, shoe, 17)[16], 0.0);
+    }
+
+    void sanityOfValues()
+    {
+        StrategyEngine engine;
+        // Three-card 21 against a six: the dealer can at best tie.
+        const double stand21 = engine.stand({21, false, 3}, 6, shoeWithout({6, 10, 6, 5}));
+        QVERIFY(stand21 > 0.85 && stand21 < 1.0);
+        for (int up = 1; up <= 10; ++up) {
+            const Shoe shoe = shoeWithout({up, 5, 3});
+            QVERIFY(engine.hit({8, false, 2}, up, shoe) >= engine.stand({8, false, 2}, up, shoe));
+        }
+    }
+
+    // Two eights marked, a five and a ten: every way the program's set-aside rule deals.
+    void setAsideDrawsFollowTheStock()
+    {
+        Shoe shoe;
+        shoe.counts[7] = 2;
+        shoe.counts[4] = 1;
+        shoe.counts[9] = 1;
+        shoe.total = 4;
+        shoe.markRank(8, 2);
+        double sum = 0.0, fiveWithBothEightsGone = 0.0, eight = 0.0;
+        shoe.forEachDraw(true, [&](double p, int value, const Shoe &after) {
+            sum += p;
+            if (value == 8)
+                eight += p;
+            if (value == 5 && after.count(8) == 0)
+                fiveWithBothEightsGone += p;
+        });
+        QVERIFY(std::abs(sum - 1.0) < 1e-12);
+        QCOMPARE(eight, 0.0);
+        QVERIFY(std::abs(fiveWithBothEightsGone - 1.0 / 12) < 1e-12);
+    }
+
+    // The engine's rows must be the tutor's rows, or the simulator would not
+    // play what the program advises.
+    void chartRowsMatchTheTutor()
+    {
+        StrategyChart tutorChart;
+        tutorChart.importChart(VANTREL_SOURCE_DIR "/data");
+        const ChartTable chart = shippedChart();
+        BestPlay bestPlay(tutorChart);
+        QList<Hand> hands;
+        for (int a = 1; a <= 13; ++a)
+            for (int b = 1; b <= 13; ++b)
+                hands << handOf({a, b});
+        hands << handOf({1, 2, 3}) << handOf({1, 1, 5}) << handOf({2, 3, 4}) << handOf({5, 5, 2})
+              << handOf({1, 6, 2}) << handOf({10, 2, 3});
+        for (const Hand &hand : hands) {
+            const int16_t total = handTotal(hand);
+            if (total >= 21)
+                continue;
+            for (int up = 1; up <= 10; ++up) {
+                int16_t dealerTotal = static_cast<int16_t>(up);
+                int16_t line = 0;
+                const QString tutor = bestPlay.chartLookup(hand, total, dealerTotal, line);
+                QCOMPARE(QString(QChar(chart.advice(hand, up))), tutor);
+            }
+        }
+    }
+
+    void shippedChartIsTheDerivedChart()
+    {
+        StrategyEngine engine;
+        QElapsedTimer timer;
+        timer.start();
+        const ChartTable derived = ChartDerivation(engine).derive();
+        qInfo("derivation took %lld ms", static_cast<long long>(timer.elapsed()));
+        QVERIFY2(shippedChart() == derived, "data/bjdata.txt differs: run tools/derive_chart");
+    }
+
+    void simulationAgreesWithEngine()
+    {
+        const ChartTable chart = shippedChart();
+        StrategyEngine engine;
+        const double exact = engine.chartRoundValue(chart);
+        const RoundSimulator::Statistics played = RoundSimulator::run(chart, 200'000, 12345);
+        QVERIFY2(std::abs(played.mean - exact) < 4 * played.standardError,
+                 qPrintable(QString("engine %1, simulated %2 +- %3").arg(exact).arg(played.mean).arg(played.standardError)));
+    }
+
+    void liveOddsInChips()
+    {
+        LiveOdds odds;
+        LiveOdds::Situation situation;
+        situation.playerHand = handOf({10, 6});
+        situation.upCard = Card::fromIndex(36); // a ten
+        situation.stake = 25;
+        const ActionOdds twoCards = odds.compute(situation);
+        StrategyEngine engine;
+        const Shoe shoe = shoeWithout({10, 6, 10});
+        QVERIFY(std::abs(twoCards.stand - 25 * engine.stand({16, false, 2}, 10, shoe)) < 1e-9);
+        QVERIFY(std::abs(twoCards.hit - 25 * engine.hit({16, false, 2}, 10, shoe)) < 1e-9);
+        QVERIFY(twoCards.doubleDown.has_value());
+        situation.playerHand = handOf({10, 2, 4});
+        QVERIFY(!odds.compute(situation).doubleDown.has_value());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestEngine)
+#include "test_engine.moc"
