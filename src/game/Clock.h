@@ -10,6 +10,6 @@ public:
     virtual void shortDelay(int milliseconds) = 0;
     // The empty counting loop that paces animation frames.
     virtual void spin(int64_t count) = 0;
-    // Milliseconds since an arbitrary start.
-    virtual int64_t elapsedMs() const = 0;
+    // Seconds since an arbitrary start, for measuring how fast frames draw.
+    virtual double elapsedSeconds() const = 0;
 };

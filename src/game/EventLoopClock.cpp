@@ -23,7 +23,7 @@ void EventLoopClock::spin(int64_t count)
     }
 }
 
-int64_t EventLoopClock::elapsedMs() const
+double EventLoopClock::elapsedSeconds() const
 {
-    return started.elapsed();
+    return started.nsecsElapsed() / 1e9;
 }

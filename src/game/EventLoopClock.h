@@ -9,7 +9,7 @@ public:
     EventLoopClock();
     void shortDelay(int milliseconds) override;
     void spin(int64_t count) override;
-    int64_t elapsedMs() const override;
+    double elapsedSeconds() const override;
 
 private:
     QElapsedTimer started;

@@ -2,15 +2,15 @@
 
 void Hand::add(const Card &card)
 {
-    slots.back() = card;
-    slots.emplace_back();
+    items.back() = card;
+    items.emplace_back();
 }
 
 void Hand::truncate(int n)
 {
     if (n < count()) {
-        slots.resize(static_cast<std::size_t>(n));
-        slots.emplace_back();
+        items.resize(static_cast<std::size_t>(n));
+        items.emplace_back();
     }
 }
 

@@ -3,26 +3,26 @@
 #include <cstddef>
 #include <vector>
 
-// A hand of n cards is stored as n + 1 slots, the last one empty: the upper
+// A hand of n cards is stored as n + 1 items, the last one empty: the upper
 // bound equals the card count, and a new card's place on the table is
 // computed from it.
 class Hand {
 public:
-    Hand() : slots(1) {}
+    Hand() : items(1) {}
 
-    int count() const { return static_cast<int>(slots.size()) - 1; }
+    int count() const { return static_cast<int>(items.size()) - 1; }
     int upperBound() const { return count(); }
-    const Card &operator[](int i) const { return slots.at(static_cast<std::size_t>(i)); }
+    const Card &operator[](int i) const { return items.at(static_cast<std::size_t>(i)); }
 
     void add(const Card &card);
-    void reset() { slots.assign(1, Card{}); }
+    void reset() { items.assign(1, Card{}); }
     // Keeps the first n cards (and a fresh empty slot after them).
     void truncate(int n);
 
-    const std::vector<Card> &elements() const { return slots; }
+    const std::vector<Card> &elements() const { return items; }
 
 private:
-    std::vector<Card> slots;
+    std::vector<Card> items;
 };
 
 // Aces count 1, then 10 is added once per ace while the total stays below 22.

@@ -5,7 +5,7 @@ void FakeClock::shortDelay(int milliseconds)
     if (milliseconds <= 0)
         return;
     ++waits;
-    now += milliseconds;
+    nowMs += milliseconds;
     if (onWait) {
         // A hook that waits itself must not recurse into itself.
         auto hook = std::move(onWait);
@@ -18,4 +18,5 @@ void FakeClock::shortDelay(int milliseconds)
 void FakeClock::spin(int64_t count)
 {
     spun += count;
+    nowMs += count * spinNanoseconds / 1e6;
 }

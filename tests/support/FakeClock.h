@@ -10,10 +10,11 @@ class FakeClock : public Clock {
 public:
     void shortDelay(int milliseconds) override;
     void spin(int64_t count) override;
-    int64_t elapsedMs() const override { return now; }
+    double elapsedSeconds() const override { return nowMs / 1000.0; }
 
     std::function<void(int milliseconds)> onWait;
-    int64_t now = 0;
+    double nowMs = 0;
+    static constexpr double spinNanoseconds = 1.0; // one counted loop step
     int waits = 0;
     int64_t spun = 0;
 };
