@@ -1,0 +1,174 @@
+#include "StrategyWindow.h"
+#include "StrategyChart.h"
+#include "Twips.h"
+#include <algorithm>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QScreen>
+
+namespace {
+// The chart's layout in twips.
+constexpr int rowHeight = 300;
+constexpr int firstRowTop = -15;
+constexpr int handWidth = 600;
+constexpr int adviceWidth = 2835;
+constexpr int rowsHeight = firstRowTop + StrategyWindow::lineCount * rowHeight;
+constexpr QRgb handBackground = 0xE0E0E0;
+constexpr int smallestFontPixels = 9;
+
+void setColours(QLabel *label, const QColor &text, const QColor &background)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Window, background);
+    label->setPalette(palette);
+}
+}
+
+StrategyWindow::StrategyWindow(const StrategyChart &chart, Preferences &prefs, QWidget *parent)
+    : QWidget(parent, Qt::Tool), chart(chart), prefs(prefs)
+{
+    setObjectName(QStringLiteral("frmStrings"));
+    setWindowTitle(QStringLiteral("Blackjack Strategy"));
+
+    const QScreen *where = screen();
+    const auto px = [where](int twips) { return Twips::toPixels(twips, where); };
+
+    for (int i = 0; i < lineCount; ++i) {
+        const int top = px(rowHeight * i + firstRowTop);
+        const int height = px(rowHeight * (i + 1) + firstRowTop) - top;
+
+        lblPlayerHand[i] = new QLabel(this);
+        lblPlayerHand[i]->setObjectName(QStringLiteral("lblPlayerHand_%1").arg(i));
+        lblPlayerHand[i]->setGeometry(0, top, px(handWidth), height);
+        lblPlayerHand[i]->setAlignment(Qt::AlignCenter);
+        lblPlayerHand[i]->setAutoFillBackground(true);
+        setColours(lblPlayerHand[i], Qt::black, QColor(handBackground));
+
+        lblAction[i] = new QLabel(this);
+        lblAction[i]->setObjectName(QStringLiteral("lblAction_%1").arg(i));
+        lblAction[i]->setGeometry(px(handWidth), top, px(handWidth + adviceWidth) - px(handWidth), height);
+        lblAction[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        lblAction[i]->setAutoFillBackground(true);
+        setColours(lblAction[i], Qt::black, Qt::white);
+    }
+
+    lblOdds = new QLabel(this);
+    lblOdds->setObjectName(QStringLiteral("lblOdds"));
+    lblOdds->setGeometry(0, px(rowsHeight), px(handWidth + adviceWidth), px(rowHeight));
+    lblOdds->setAlignment(Qt::AlignCenter);
+    lblOdds->hide();
+    fitWindowToRows();
+}
+
+void StrategyWindow::fitWindowToRows()
+{
+    const QScreen *where = screen();
+    const int height = rowsHeight + (lblOdds->isHidden() ? 0 : rowHeight);
+    setFixedSize(Twips::toPixels(handWidth + adviceWidth, where), Twips::toPixels(height, where));
+}
+
+QPoint StrategyWindow::loadPosition() const
+{
+    const QScreen *where = screen();
+    const QRect available = where ? where->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int left = prefs.prfChartX != -1 ? Twips::toPixels(prefs.prfChartX, where)
+                                           : available.right() + 1 - frameGeometry().width();
+    const int top = prefs.prfChartY != -1 ? Twips::toPixels(prefs.prfChartY, where) : available.top();
+    return {left, top};
+}
+
+void StrategyWindow::fitFontToCaptions()
+{
+    // The columns are narrow for the chart's longer advice, so the text
+    // shrinks until every caption fits, starting from a size that leaves a
+    // little air above and below in the row, and stopping where it would
+    // become hard to read.
+    const int rowPixels = Twips::toPixels(rowHeight, screen());
+    const int largest = qMax(smallestFontPixels, rowPixels * 3 / 5);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStretch(QFont::Condensed);
+    for (int pixels = largest; pixels >= smallestFontPixels; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        const auto fits = [&metrics](const QLabel *label) {
+            return metrics.horizontalAdvance(label->text()) <= label->width();
+        };
+        if (std::all_of(lblPlayerHand.begin(), lblPlayerHand.end(), fits)
+            && std::all_of(lblAction.begin(), lblAction.end(), fits))
+            break;
+    }
+    setFont(font);
+}
+
+void StrategyWindow::Form_Load()
+{
+    move(loadPosition());
+    for (QLabel *advice : lblAction)
+        setColours(advice, Qt::black, Qt::white);
+    for (int i = 0; i < lineCount; ++i) {
+        lblAction[i]->setText(QLatin1Char(' ') + chart.chartStrings[i][1]);
+        lblPlayerHand[i]->setText(chart.chartStrings[i][0].trimmed());
+    }
+    fitFontToCaptions();
+    loaded = true;
+    placeWhenShown = true;
+}
+
+void StrategyWindow::ensureLoaded()
+{
+    if (!loaded)
+        Form_Load();
+}
+
+void StrategyWindow::ShowStrategy(int16_t line)
+{
+    if (line < 0 || line >= lineCount)
+        return;
+    ensureLoaded();
+    for (QLabel *advice : lblAction)
+        setColours(advice, Qt::black, Qt::white);
+    setColours(lblAction[line], Qt::white, Qt::black);
+}
+
+void StrategyWindow::showWindow()
+{
+    ensureLoaded();
+    show();
+    raise();
+}
+
+std::optional<Preferences::WindowPosition> StrategyWindow::position() const
+{
+    if (isMinimized() || isMaximized())
+        return std::nullopt;
+    const QPoint topLeft = loaded ? pos() : loadPosition();
+    const QScreen *where = screen();
+    return Preferences::WindowPosition{Twips::fromPixels(topLeft.x(), where),
+                                       Twips::fromPixels(topLeft.y(), where)};
+}
+
+void StrategyWindow::setOdds(const QString &text)
+{
+    lblOdds->setText(text);
+    lblOdds->setVisible(!text.isEmpty());
+    fitWindowToRows();
+}
+
+void StrategyWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The frame's width is known only once the window is on screen, and the
+    // default place keeps the whole frame inside the screen's right edge.
+    if (placeWhenShown) {
+        placeWhenShown = false;
+        move(loadPosition());
+    }
+}
+
+void StrategyWindow::closeEvent(QCloseEvent *event)
+{
+    loaded = false;
+    event->accept();
+}

@@ -1,0 +1,51 @@
+#pragma once
+#include "Preferences.h"
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+class QLabel;
+struct StrategyChart;
+
+// frmStrings: the strategy chart in words, 21 lines of hand group and
+// advice, with the line of the current hand highlighted. Closing it only
+// unloads it; the next use loads it again from the chart and the stored
+// position.
+class StrategyWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int lineCount = 21;
+
+    StrategyWindow(const StrategyChart &chart, Preferences &prefs, QWidget *parent = nullptr);
+
+    // Highlights the advice of `line` (0..20), loading the window if it was
+    // closed but leaving it hidden. Other lines are ignored.
+    void ShowStrategy(int16_t line);
+    // The "&Strategy Chart" command: loads if needed and shows the window.
+    void showWindow();
+    // Left and top in twips for saving at exit; nullopt while minimised or
+    // maximised. A closed window answers with the place it would load at.
+    std::optional<Preferences::WindowPosition> position() const;
+    // A line below the chart; an empty text hides it.
+    void setOdds(const QString &text);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Load();
+    void ensureLoaded();
+    void fitFontToCaptions();
+    QPoint loadPosition() const;
+    void fitWindowToRows();
+
+    const StrategyChart &chart;
+    Preferences &prefs;
+    std::array<QLabel *, lineCount> lblPlayerHand{};
+    std::array<QLabel *, lineCount> lblAction{};
+    QLabel *lblOdds = nullptr;
+    bool loaded = false;
+    bool placeWhenShown = false;
+};
