@@ -132,6 +132,15 @@ void StrategyWindow::ShowStrategy(int16_t line)
     setColours(lblAction[line], Qt::white, Qt::black);
 }
 
+int16_t StrategyWindow::highlightedLine() const
+{
+    for (int line = 0; line < lineCount; ++line) {
+        if (lblAction[line]->palette().color(QPalette::Window) == QColor(Qt::black))
+            return static_cast<int16_t>(line);
+    }
+    return -1;
+}
+
 void StrategyWindow::showWindow()
 {
     ensureLoaded();

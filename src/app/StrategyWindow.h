@@ -22,6 +22,8 @@ public:
     // Highlights the advice of `line` (0..20), loading the window if it was
     // closed but leaving it hidden. Other lines are ignored.
     void ShowStrategy(int16_t line);
+    // The highlighted line, or -1 when none is.
+    int16_t highlightedLine() const;
     // The "&Strategy Chart" command: loads if needed and shows the window.
     void showWindow();
     // Left and top in twips for saving at exit; nullopt while minimised or

@@ -23,6 +23,13 @@ void StackedDeckSource::stackRanks(std::initializer_list<int> ranks)
     }
 }
 
+void StackedDeckSource::stackDeck(const std::array<Card, 52> &deck)
+{
+    order.clear();
+    for (int i = 51; i >= 0; --i)
+        order.push_back(deck[i].cardIndex);
+}
+
 void StackedDeckSource::build(std::array<Card, 52> &deck)
 {
     std::vector<int> dealing = order;

@@ -10,6 +10,8 @@ public:
     struct Named { int rank; int suit; };
     void stack(std::initializer_list<Named> firstDealt);
     void stackRanks(std::initializer_list<int> ranks);
+    // The whole deck in dealing order (deck[51] is dealt first).
+    void stackDeck(const std::array<Card, 52> &deck);
     void build(std::array<Card, 52> &deck) override;
 
 private:

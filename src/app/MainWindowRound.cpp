@@ -1,0 +1,348 @@
+// Round play: the deal, the player's hit, the dealer's play with the
+// settlement, and the second hand of a split.
+#include "CardLibrary.h"
+#include "DealerRule.h"
+#include "MainWindow.h"
+#include "PictureBox.h"
+#include "StrategyWindow.h"
+#include "TableSurface.h"
+#include "TransparentBlit.h"
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+constexpr QRgb white = 0xFFFFFF;
+}
+
+void MainWindow::prepareMovingCard()
+{
+    picAnimate->move(picDeal[0]->pos() + QPoint(8, 4));
+    picAnimate->hide();
+}
+
+void MainWindow::addToBank(int amount)
+{
+    lblBank->setText(QString::number(bank() + amount));
+}
+
+void MainWindow::playInline(const QString &fileName)
+{
+    sounds.playsound(fileName);
+}
+
+void MainWindow::lookUpBestPlay()
+{
+    theBestPlay = bestPlay.chartLookup(playerHand, playerTotal, dealerTotal, theChartLine);
+    if (prefs.prfAlwaysShowBestPlay)
+        frmStrings->ShowStrategy(theChartLine);
+}
+
+void MainWindow::shuffleCards()
+{
+    deckSource.build(deck.deck);
+    DrawDealDeck();
+    deck.fillStock();
+}
+
+void MainWindow::dealNextRoundIfAuto()
+{
+    if (prefs.prfAutoDeal && roundOver) {
+        shortDelay(1500);
+        DealFirst();
+    }
+}
+
+void MainWindow::DealFirst()
+{
+    Busy busy(*this);
+    ++handSerial;
+    if (!welcomeShown) {
+        showmessage(QStringLiteral("Welcome to Vantrel"));
+        shortDelay(2500);
+        welcomeShown = true;
+    }
+    resetGraphics();
+    shuffleCards();
+    lblPlayer->setText(QStringLiteral("0"));
+    lblDealer->setText(QStringLiteral("0"));
+
+    actionEnabled = true;
+    canDouble = true;
+    canSplit = false;
+    splitting = false;
+    playerTotal = 0;
+    dealerTotal = 0;
+    wager = 25;
+    playerHandX = 75;
+    outcomeTicks = 0;
+    theBestPlay.clear();
+    hitMistakes = doubleMistakes = standMistakes = 0;
+    hideShapes();
+    playerHand.reset();
+    dealerHand.reset();
+    splitHand.reset();
+    setStatus(QStringLiteral("Dealing.."));
+
+    prepareMovingCard();
+    const QRect deckArea = picDeal[0]->geometry();
+    const QPixmap pile = picDeal[0]->image();
+    table->paintPersistent([&](QPainter &painter) { painter.drawPixmap(deckArea.topLeft(), pile); });
+    {
+        QPainter buffer(&BoardBuffer);
+        buffer.drawPixmap(deckArea.topLeft(), pile);
+    }
+    cdtDraw(&picAnimate->image(), 0, 0, prefs.prfPKBackFace, 1, white);
+    for (int i = 1; i < 4; ++i)
+        picDeal[i]->hide();
+    picDeal[0]->show();
+    shortDelay(200);
+
+    for (int i = 0; i < 2; ++i) {
+        AnimateCard(picAnimate->x(), picAnimate->y(), picComputerHand->x() + i * cardSpace, picComputerHand->y(), 1,
+                    prefs.prfPKBackFace, 1);
+        if (i == 0) {
+            const Card upCard = deck.top();
+            paintCard(picComputerHand, 0, 0, upCard);
+            paintCard(picComputerBack2, 0, 0, upCard);
+            dealerTotal = cardValue(upCard);
+            lblDealer->setText(QString::number(dealerTotal));
+            deck.dealTo(dealerHand);
+        } else {
+            cdtDraw(&picComputerHand->image(), cardSpace, 0, prefs.prfPKBackFace, 1, white);
+        }
+        playInline(QStringLiteral("deal.wav"));
+        AnimateCard(picAnimate->x(), picAnimate->y(), picPlayerHand->x() + playerHandX + i * cardSpace,
+                    picPlayerHand->y(), 1, prefs.prfPKBackFace, 1);
+        const Card card = deck.top();
+        paintCard(picPlayerHand, i * cardSpace + playerHandX, 0, card);
+        playerTotal += card.rank == 1 ? 11 : cardValue(card);
+        lblPlayer->setText(QString::number(playerTotal));
+        deck.dealTo(playerHand);
+    }
+    if (playerHand[0].rank == 1 && playerHand[1].rank == 1) {
+        playerTotal = 12;
+        lblPlayer->setText(QString::number(playerTotal));
+    }
+    picComputerHand->show();
+    picPlayerHand->show();
+    if (playerTotal < 21)
+        lookUpBestPlay();
+    roundOver = false;
+
+    if (playerTotal == 21) {
+        showmessage(QStringLiteral("Blackjack"));
+        playInline(QStringLiteral("won.wav"));
+        shortDelay(150);
+        theBestPlay = QStringLiteral("s");
+        playerstands();
+    } else {
+        canSplit = playerHand[0].rank == playerHand[1].rank;
+        setStatus(canSplit ? QStringLiteral("Hit, Stand, Double or Split..") : QStringLiteral("Hit, Stand, or Double.."));
+    }
+}
+
+void MainWindow::discardSplitRank(int rank)
+{
+    // At most two cards of the pair's rank are set aside per card dealt.
+    for (int i = 0; i < 2; ++i) {
+        if (deck.top().rank == rank)
+            deck.dropTop();
+    }
+}
+
+void MainWindow::playerhits()
+{
+    Busy busy(*this);
+    hideShapes();
+    actionEnabled = false;
+    if (!roundOver) {
+        prepareMovingCard();
+        canDouble = false;
+        if (splitting)
+            discardSplitRank(playerHand[0].rank);
+        const Card card = deck.top();
+        cdtDraw(&picAnimate->image(), 0, 0, card.cardIndex, 0, white);
+        const int n = playerHand.count();
+        AnimateCard(picAnimate->x(), picAnimate->y(), picPlayerHand->x() + playerHandX + n * cardSpace + 1,
+                    picPlayerHand->y(), 1, prefs.prfPKBackFace, 1);
+        paintCard(picPlayerHand, n * cardSpace + playerHandX, 0, card);
+        deck.dealTo(playerHand);
+        picComputerHand->show();
+        picPlayerHand->show();
+        playerTotal = handTotal(playerHand);
+        lblPlayer->setText(QString::number(playerTotal));
+        if (!prefs.prfAlwaysShowBestPlay)
+            setStatus(QStringLiteral("Click an action button"));
+        if (playerTotal < 21) {
+            lookUpBestPlay();
+            if (prefs.prfAlwaysShowBestPlay) {
+                const int cards = playerHand.count();
+                if (theBestPlay == QLatin1String("h"))
+                    setStatus(cards == 3 ? QStringLiteral("Hit again..") : cards == 4 ? QStringLiteral("and again..")
+                                                                                     : QStringLiteral("Hit.."));
+                else if (theBestPlay == QLatin1String("s"))
+                    setStatus(QStringLiteral("Stand.."));
+                else if (theBestPlay == QLatin1String("p"))
+                    setStatus(QStringLiteral("Split.."));
+                else if (theBestPlay == QLatin1String("d"))
+                    setStatus(QStringLiteral("Double.."));
+            }
+        }
+        if (isBust(playerTotal)) {
+            roundOver = true;
+            addToBank(-wager);
+            showhandbust(playerHand, false);
+            if (splitting) {
+                shortDelay(1500);
+                playsplithand();
+            }
+            dealNextRoundIfAuto();
+        } else if (isTwentyOne(playerTotal)) {
+            showmessage(QStringLiteral("Blackjack"));
+            playInline(QStringLiteral("won.wav"));
+            shortDelay(150);
+            playerstands();
+        }
+    }
+    actionEnabled = true;
+}
+
+void MainWindow::playerstands()
+{
+    Busy busy(*this);
+    canDouble = false;
+    actionEnabled = false;
+    hideShapes();
+    if (!roundOver) {
+        flipcard();
+        for (;;) {
+            dealerTotal = handTotal(dealerHand);
+            lblDealer->setText(QString::number(dealerTotal));
+            if (!dealerDraws(dealerTotal, playerTotal))
+                break;
+            prepareMovingCard();
+            const Card card = deck.top();
+            cdtDraw(&picAnimate->image(), 0, 0, card.cardIndex, 0, white);
+            const int n = dealerHand.count();
+            AnimateCard(picAnimate->x(), picAnimate->y(), picComputerHand->x() + n * cardSpace + 1,
+                        picComputerHand->y(), 1, prefs.prfPKBackFace, 1);
+            paintCard(picComputerHand, n * cardSpace + 1, 0, card);
+            deck.dealTo(dealerHand);
+            picComputerHand->show();
+            picPlayerHand->show();
+        }
+        for (int i = 0; i < dealerHand.count(); ++i)
+            paintCard(picComputerHand, i * cardSpace, 0, dealerHand[i]);
+        picComputerHand->refresh();
+
+        if (isBust(playerTotal)) {
+            addToBank(-wager);
+            showhandbust(playerHand, false);
+        } else if (isBust(dealerTotal)) {
+            addToBank(wager);
+            showhandbust(dealerHand, true);
+        } else if (playerTotal > dealerTotal) {
+            addToBank(wager);
+            showgameover(true);
+            showmessage(QStringLiteral("You win"));
+        } else if (playerTotal < dealerTotal) {
+            addToBank(-wager);
+            showgameover(false);
+            showmessage(QStringLiteral("Dealer wins"));
+        } else {
+            showmessage(QStringLiteral("Push..(a tie)"));
+            showgameover(false);
+            showgameover(true);
+        }
+
+        if (splitting) {
+            shortDelay(2000);
+            playsplithand();
+            splitting = false;
+        } else {
+            roundOver = true;
+            dealNextRoundIfAuto();
+        }
+    }
+    actionEnabled = true;
+}
+
+void MainWindow::showhandbust(const Hand &hand, bool isDealer)
+{
+    PictureBox *box = isDealer ? picComputerHand : picPlayerHand;
+    const int offset = isDealer ? 0 : playerHandX;
+    for (int i = 0; i <= hand.upperBound(); ++i) {
+        if (hand[i].rank > 0)
+            paintCard(box, i * cardSpace + offset, 0, hand[i], 2);
+    }
+    box->refresh();
+    showmessage(isDealer ? QStringLiteral("Dealer busts, you win") : QStringLiteral("You bust..dealer wins"));
+}
+
+void MainWindow::showgameover(bool dealerSide)
+{
+    // White around the hatch's lines is what lets the card show through.
+    picAnimate->image().fill(Qt::white);
+    cdtDraw(&picAnimate->image(), 0, 0, CardLibrary::hatchDesign, 1, white);
+    PictureBox *box = dealerSide ? picComputerHand : picPlayerHand;
+    const Hand &hand = dealerSide ? dealerHand : playerHand;
+    const int offset = dealerSide ? 0 : playerHandX;
+    const QRect cardArea(0, 0, picAnimate->width(), picAnimate->height());
+    for (int i = 0; i < hand.count(); ++i) {
+        const int x = i * cardSpace + offset;
+        paintCard(box, x, 0, hand[i]);
+        transparentBlit(box->image(), picAnimate->image(), cardArea, QPoint(x, 0), QColor(Qt::white));
+    }
+    box->refresh();
+}
+
+void MainWindow::playsplithand()
+{
+    Busy busy(*this);
+    actionEnabled = true;
+    ++handSerial;
+    picPlayerHand->setImage(picPlayerBack->image());
+    const Card splitCard = splitHand[0];
+    cdtDraw(&picAnimate->image(), 0, 0, splitCard.cardIndex, 0, white);
+    const int waitingX = picPlayerHand->x() + picPlayerHand->width() - cWidth - 10;
+    AnimateCard(waitingX, picPlayerHand->y(), picPlayerHand->x(), picPlayerHand->y(), 1, splitCard.cardIndex, 0);
+    paintCard(picPlayerHand, 0, 0, splitCard);
+    playerHand.reset();
+    playerHand.add(splitCard);
+
+    roundOver = false;
+    dealerHand.reset();
+    lblPlayer->setText(QStringLiteral("0"));
+    lblDealer->setText(QStringLiteral("0"));
+    dealerTotal = 0;
+    playerTotal = 0;
+    canDouble = true;
+    // A double on the first hand does not carry over: each hand stakes 25.
+    wager = 25;
+
+    picComputerHand->setImage(picComputerBack->image());
+    prepareMovingCard();
+    cdtDraw(&picAnimate->image(), 0, 0, prefs.prfPKBackFace, 1, white);
+    for (int i = 0; i < 2; ++i) {
+        AnimateCard(picAnimate->x(), picAnimate->y(), picComputerHand->x() + cardSpace * i, picComputerHand->y(), 1,
+                    prefs.prfPKBackFace, 1);
+        if (i == 0) {
+            const Card upCard = deck.top();
+            paintCard(picComputerHand, 0, 0, upCard);
+            paintCard(picComputerBack2, 0, 0, upCard);
+            dealerTotal = cardValue(upCard);
+            lblDealer->setText(QString::number(dealerTotal));
+            deck.dealTo(dealerHand);
+        } else {
+            cdtDraw(&picComputerHand->image(), cardSpace, 0, prefs.prfPKBackFace, 1, white);
+        }
+    }
+    picComputerHand->show();
+    picPlayerHand->show();
+    splitting = false;
+    discardSplitRank(splitCard.rank);
+    const int serial = handSerial;
+    playerhits();
+    if (serial == handSerial && !roundOver)
+        canDouble = true;
+}

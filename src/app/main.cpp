@@ -1,0 +1,35 @@
+#include "Alert.h"
+#include "ClockSeededRandom.h"
+#include "EventLoopClock.h"
+#include "MainWindow.h"
+#include "ShuffledDeckSource.h"
+#include "SplashWindow.h"
+#include <QApplication>
+#include <QMessageBox>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QApplication::setOrganizationName(QStringLiteral("Vantrel"));
+    QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("vantrel"));
+    Alert::setHandler([](const QString &text) {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vantrel"), text, QMessageBox::Ok);
+        box.exec();
+    });
+
+    EventLoopClock clock;
+    ClockSeededRandom random;
+    ShuffledDeckSource deckSource(random);
+
+    auto *splash = new SplashWindow;
+    splash->show();
+    MainWindow table(clock, deckSource);
+    clock.shortDelay(2500);
+    splash->close();
+    delete splash;
+    if (!table.Form_Load())
+        return 0;
+    return app.exec();
+}

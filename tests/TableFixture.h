@@ -1,0 +1,62 @@
+#pragma once
+#include "AlertRecorder.h"
+#include "FakeClock.h"
+#include "MainWindow.h"
+#include "ProgramFolder.h"
+#include "StackedDeckSource.h"
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+// A table opened on a copy of the program's data, with a fake clock, a
+// stackable deck and captured message boxes.
+struct TableFixture {
+    QTemporaryDir folder;
+    AlertRecorder alerts;
+    FakeClock clock;
+    StackedDeckSource stacked;
+    std::unique_ptr<MainWindow> window;
+
+    TableFixture()
+    {
+        copyData(QStringLiteral(VANTREL_DATA_DIR), folder.path());
+        ProgramFolder::setPath(folder.path());
+    }
+
+    static void copyData(const QString &from, const QString &to)
+    {
+        QDir source(from);
+        for (const QString &name : source.entryList(QDir::Files))
+            QFile::copy(source.filePath(name), to + QLatin1Char('/') + name);
+        for (const QString &sub : source.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QDir(to).mkpath(sub);
+            copyData(source.filePath(sub), to + QLatin1Char('/') + sub);
+        }
+    }
+
+    // Creates and loads the table; false when the load refused.
+    bool open()
+    {
+        window = std::make_unique<MainWindow>(clock, stacked);
+        window->prefs.prfAnimationDelay = 0;
+        window->prefs.delayUnmeasured = false;
+        if (!window->Form_Load())
+            return false;
+        window->prefs.prfAutoDeal = false;
+        window->prefs.prfAnimation = false;
+        window->prefs.prfAlwaysShowBestPlay = true;
+        window->welcomeShown = true;
+        return true;
+    }
+
+    MainWindow &table() { return *window; }
+
+    // Deals a round whose cards come off the stock in this order:
+    // dealer's up-card, player, player, then whatever follows.
+    void deal(std::initializer_list<int> ranks)
+    {
+        stacked.stackRanks(ranks);
+        window->picDeal_Click();
+    }
+};

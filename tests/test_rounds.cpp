@@ -1,0 +1,352 @@
+// Whole rounds played through the real table with stacked decks.
+#include "ClockSeededRandom.h"
+#include "ShuffledDeckSource.h"
+#include "StrategyWindow.h"
+#include "TableFixture.h"
+#include <QLabel>
+#include <QKeyEvent>
+#include <QtTest>
+
+// Decks are stacked by rank in the order the stock gives them: dealer
+// up-card, player, player, then hits, the hole card and the dealer's draws.
+class TestRounds : public QObject {
+    Q_OBJECT
+private slots:
+    void naturalPaysEvenMoney()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({5, 1, 13, 10, 2}); // dealer 5 + 10 + 2 = 17
+        QVERIFY(table.roundOver);
+        QCOMPARE(table.bank(), 1025);
+        QCOMPARE(table.statusText(), QStringLiteral("You win"));
+        QCOMPARE(table.dealerHand.count(), 3);
+        QVERIFY(table.sounds.lastStarted().endsWith(QStringLiteral("won.wav")));
+    }
+
+    void naturalTiesADealerTwentyOne()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        fixture.deal({10, 1, 12, 1});
+        QCOMPARE(fixture.table().bank(), 1000);
+        QCOMPARE(fixture.table().statusText(), QStringLiteral("Push..(a tie)"));
+    }
+
+    void dealLeavesFortyNineCardsAndPrompts()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({1, 8, 8});
+        QCOMPARE(table.deck.stockCount(), 49);
+        QCOMPARE(table.dealerHand.count(), 1);
+        QCOMPARE(table.lblDealer->text(), QStringLiteral("1"));
+        QCOMPARE(table.statusText(), QStringLiteral("Hit, Stand, Double or Split.."));
+        QVERIFY(table.canSplit);
+        table.roundOver = true;
+        fixture.deal({2, 10, 13});
+        QCOMPARE(table.statusText(), QStringLiteral("Hit, Stand, or Double.."));
+        QVERIFY(!table.canSplit);
+        table.roundOver = true;
+        fixture.deal({2, 1, 1});
+        QCOMPARE(table.lblPlayer->text(), QStringLiteral("12"));
+    }
+
+    void bustByHitIsSettledAtOnce()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({9, 10, 6, 13});
+        table.lblHit_Click();
+        QCOMPARE(table.bank(), 975);
+        QCOMPARE(table.statusText(), QStringLiteral("You bust..dealer wins"));
+        QVERIFY(table.roundOver);
+        const int stock = table.deck.stockCount();
+        table.lblHit_Click();
+        table.lblStand_Click();
+        table.lblDouble_Click();
+        QCOMPARE(table.deck.stockCount(), stock);
+        QCOMPARE(table.bank(), 975);
+        QCOMPARE(table.statusText(), QStringLiteral("Doubling is not allowed after drawing.."));
+    }
+
+    void hitToTwentyOneHandsOverToTheDealer()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({10, 1, 5, 5, 7}); // A+5+5 = 21; dealer 10 + 7
+        table.lblHit_Click();
+        QVERIFY(table.roundOver);
+        QCOMPARE(table.dealerHand.count(), 2);
+        QCOMPARE(table.bank(), 1025);
+    }
+
+    void dealerSixteenDependsOnThePlayer()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({10, 10, 8, 6, 5}); // 16 against 18 draws to 21
+        table.lblStand_Click();
+        QCOMPARE(table.dealerTotal, int16_t(21));
+        QCOMPARE(table.statusText(), QStringLiteral("Dealer wins"));
+        fixture.deal({10, 10, 6, 6, 5}); // 16 against 16 stands
+        table.lblStand_Click();
+        QCOMPARE(table.dealerHand.count(), 2);
+        QCOMPARE(table.statusText(), QStringLiteral("Push..(a tie)"));
+        QCOMPARE(table.bank(), 975);
+    }
+
+    void softSeventeenStandsAndDealerBustPays()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({1, 10, 9, 6});
+        table.lblStand_Click();
+        QCOMPARE(table.dealerTotal, int16_t(17));
+        QCOMPARE(table.statusText(), QStringLiteral("You win"));
+        fixture.deal({10, 10, 8, 6, 13});
+        table.lblStand_Click();
+        QCOMPARE(table.statusText(), QStringLiteral("Dealer busts, you win"));
+        QCOMPARE(table.bank(), 1050);
+    }
+
+    void doubleWinsAndLosesTwoStakes()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({6, 5, 6, 9, 10, 10}); // 11 doubles to 20; dealer 6+10+10 busts
+        table.lblDouble_Click();
+        QCOMPARE(table.playerHand.count(), 3);
+        QCOMPARE(table.bank(), 1050);
+        fixture.deal({10, 5, 4, 2, 9}); // 9 doubles to 11; dealer 19
+        table.lblDouble_Click();
+        QCOMPARE(table.bank(), 1000);
+        QCOMPARE(table.statusText(), QStringLiteral("Dealer wins"));
+    }
+
+    void doubleToTwentyOneWithAutoDealStandsOnlyItsHand()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfAutoDeal = true;
+        fixture.deal({10, 5, 6, 10, 8}); // 11 doubles to 21; dealer 18
+        fixture.stacked.stackRanks({9, 10, 3});
+        table.lblDouble_Click();
+        QCOMPARE(table.bank(), 1050);
+        // The next round was dealt and waits for the player.
+        QVERIFY(!table.roundOver);
+        QCOMPARE(table.playerHand.count(), 2);
+        QCOMPARE(table.dealerHand.count(), 1);
+        QCOMPARE(table.wager, int16_t(25));
+    }
+
+    void splitEightsAgainstTen()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        // First hand: two eights discarded, then 3 (11) and a hit of 10 (21);
+        // dealer 10 + 7. Second hand: new dealer 9, then 10 gives 18; dealer
+        // hole 9 makes 18.
+        fixture.deal({10, 8, 8, 8, 8, 3, 10, 7, 9, 10, 9});
+        table.lblSplit_Click();
+        QVERIFY(table.splitting);
+        QCOMPARE(table.playerHandX, 0);
+        QCOMPARE(table.splitHand[0].rank, int16_t(8));
+        QCOMPARE(table.playerHand.count(), 2);
+        QCOMPARE(table.playerHand[1].rank, int16_t(3));
+        QCOMPARE(table.deck.stockCount(), 52 - 6);
+        QVERIFY(table.canDouble);
+        table.lblHit_Click(); // 21: the dealer plays, then the second hand opens
+        QVERIFY(!table.splitting);
+        QVERIFY(!table.roundOver);
+        QCOMPARE(table.bank(), 1025);
+        QCOMPARE(table.dealerHand.count(), 1);
+        QCOMPARE(table.dealerHand[0].rank, int16_t(9));
+        QCOMPARE(table.playerHand.count(), 2);
+        QCOMPARE(table.playerTotal, int16_t(18));
+        table.lblStand_Click();
+        QVERIFY(table.roundOver);
+        QCOMPARE(table.statusText(), QStringLiteral("Push..(a tie)"));
+        QCOMPARE(table.bank(), 1025);
+        table.roundOver = false;
+        table.lblSplit_Click(); // no re-split
+        QCOMPARE(table.statusText(), QStringLiteral("Can only split same rank pair"));
+    }
+
+    void splitAcesAndADoubleOnTheFirstHandOnly()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        // First ace gets 10 (21 at once): dealer 6 + 10 + 2 = 18. Second ace
+        // gets 5 against a new dealer 5, doubles with 10 (16).
+        fixture.deal({6, 1, 1, 10, 10, 2, 5, 5, 10, 10, 8});
+        table.lblSplit_Click();
+        QCOMPARE(table.bank(), 1025);
+        QVERIFY(!table.roundOver);
+        QCOMPARE(table.playerTotal, int16_t(16));
+        QCOMPARE(table.wager, int16_t(25));
+        table.lblDouble_Click();
+        QCOMPARE(table.wager, int16_t(50));
+        QCOMPARE(table.playerTotal, int16_t(16));
+        QVERIFY(table.roundOver);
+        QCOMPARE(table.dealerTotal, int16_t(23));
+        QCOMPARE(table.bank(), 1075);
+    }
+
+    void secondSplitHandStakesTwentyFiveAgain()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        // First 9 gets 2, doubles with 10 (21) and wins 50 against 10+8;
+        // the second 9 starts at 25.
+        fixture.deal({10, 9, 9, 2, 10, 8, 6, 10});
+        table.lblSplit_Click();
+        table.lblDouble_Click();
+        QCOMPARE(table.bank(), 1050);
+        QVERIFY(!table.roundOver);
+        QCOMPARE(table.wager, int16_t(25));
+    }
+
+    void tutorStopsAWrongChoiceOnce()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfAlwaysShowBestPlay = false;
+        table.prefs.prfSound = true;
+        fixture.deal({6, 10, 9, 2}); // hard 19: the chart stands
+        QCOMPARE(table.theBestPlay, QStringLiteral("s"));
+        table.lblHit_Click();
+        QCOMPARE(table.statusText(), QStringLiteral("Should Stand.."));
+        QCOMPARE(table.playerHand.count(), 2);
+        QCOMPARE(table.hitMistakes, int16_t(1));
+        QVERIFY(table.sounds.lastStarted().endsWith(QStringLiteral("wrong2.wav")));
+        QCOMPARE(table.frmStrings->highlightedLine(), table.theChartLine);
+        table.lblHit_Click();
+        QCOMPARE(table.playerHand.count(), 3);
+        QCOMPARE(table.hitMistakes, int16_t(0));
+    }
+
+    void tutorWithAdviceShownNeverStops()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({10, 2, 3, 2, 4}); // hard 5, 7, 11...
+        QCOMPARE(table.frmStrings->highlightedLine(), int16_t(0));
+        table.lblStand_Click(); // wrong, but never stopped
+        QVERIFY(table.roundOver);
+        fixture.deal({10, 2, 3, 2, 2, 2});
+        table.lblHit_Click();
+        QCOMPARE(table.statusText(), QStringLiteral("Hit again.."));
+        table.lblHit_Click();
+        QCOMPARE(table.statusText(), QStringLiteral("and again.."));
+        table.lblHit_Click();
+        QCOMPARE(table.statusText(), QStringLiteral("Hit.."));
+    }
+
+    void emptyChartCellStopsWithoutAdvice()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfAlwaysShowBestPlay = false;
+        table.chart.strategyChart[9].fill(QString());
+        fixture.deal({6, 10, 9, 2});
+        table.lblStand_Click();
+        QCOMPARE(table.statusText(), QString());
+        QVERIFY(!table.roundOver);
+        table.lblStand_Click();
+        QVERIFY(table.roundOver);
+    }
+
+    void inputDuringEveryWaitIsIgnored()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.welcomeShown = false;
+        table.prefs.prfAnimation = true;
+        int fired = 0;
+        auto fireEverything = [&](int) {
+            ++fired;
+            const int stock = table.deck.stockCount();
+            const int bank = table.bank();
+            table.picDeal_Click();
+            table.lblHit_Click();
+            table.lblStand_Click();
+            table.lblDouble_Click();
+            table.lblSplit_Click();
+            for (int key : {Qt::Key_H, Qt::Key_S, Qt::Key_D, Qt::Key_P, Qt::Key_N, Qt::Key_Space}) {
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+                QCoreApplication::sendEvent(&table, &press);
+            }
+            QCOMPARE(table.deck.stockCount(), stock);
+            QCOMPARE(table.bank(), bank);
+        };
+        fixture.clock.onWait = fireEverything;
+        fixture.deal({10, 8, 8, 3, 10, 7, 9, 10, 9});
+        table.lblSplit_Click();
+        table.lblStand_Click();
+        table.lblStand_Click();
+        QVERIFY(table.roundOver);
+        QVERIFY(fired > 60);
+        // Keys act between waits like the buttons.
+        fixture.clock.onWait = nullptr;
+        fixture.stacked.stackRanks({10, 10, 6, 13});
+        QTest::keyClick(&table, Qt::Key_N);
+        QVERIFY(!table.roundOver);
+        QTest::keyClick(&table, Qt::Key_H);
+        QCOMPARE(table.statusText(), QStringLiteral("You bust..dealer wins"));
+    }
+
+    void deckDealsWhenAutoDealWasSwitchedOnBetweenRounds()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfAutoDeal = true;
+        fixture.deal({10, 10, 8});
+        QVERIFY(!table.roundOver);
+        table.picDeal_Click(); // a round in play: the deck does nothing
+        QCOMPARE(table.deck.stockCount(), 49);
+    }
+
+    void bankFollowsTheSettlementsOverManyRounds()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        ClockSeededRandom random;
+        ShuffledDeckSource shuffled(random);
+        int expected = 1000;
+        for (int round = 0; round < 60; ++round) {
+            std::array<Card, 52> cards{};
+            shuffled.build(cards);
+            fixture.stacked.stackDeck(cards);
+            table.picDeal_Click();
+            while (!table.roundOver)
+                table.playerTotal < 17 ? table.lblHit_Click() : table.lblStand_Click();
+            const int player = table.playerTotal, dealer = table.dealerTotal;
+            if (player > 21 || (dealer <= 21 && dealer > player))
+                expected -= table.wager;
+            else if (dealer > 21 || player > dealer)
+                expected += table.wager;
+            QCOMPARE(table.bank(), expected);
+        }
+    }
+};
+
+QTEST_MAIN(TestRounds)
+#include "test_rounds.moc"

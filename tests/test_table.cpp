@@ -1,0 +1,280 @@
+// The table window through its life cycle: loading, layout, card flights,
+// messages and timers.
+#include "PictureBox.h"
+#include "TableFixture.h"
+#include "TableSurface.h"
+#include <QFrame>
+#include <QLabel>
+#include <QtTest>
+
+class TestTable : public QObject {
+    Q_OBJECT
+private slots:
+    void missingOrEmptyBackgroundRefusesToLoad()
+    {
+        for (bool empty : {false, true}) {
+            TableFixture fixture;
+            const QString picture = fixture.folder.filePath(QStringLiteral("pics/bjwood.jpg"));
+            QFile::remove(picture);
+            if (empty)
+                QFile(picture).open(QIODevice::WriteOnly);
+            QVERIFY(!fixture.open());
+            QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral("The background file bjwood.jpg is missing")});
+            QVERIFY(!fixture.table().isVisible());
+        }
+    }
+
+    void garbageBackgroundIsReported()
+    {
+        TableFixture fixture;
+        QFile picture(fixture.folder.filePath(QStringLiteral("pics/bjwood.jpg")));
+        picture.open(QIODevice::WriteOnly);
+        picture.write("not a picture at all");
+        picture.close();
+        QVERIFY(!fixture.open());
+        QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral("Error  in  Form_Load (  Invalid picture  )")});
+    }
+
+    void missingChartLeavesTheProgramRunning()
+    {
+        TableFixture fixture;
+        QFile::remove(fixture.folder.filePath(QStringLiteral("bjdata.txt")));
+        QVERIFY(fixture.open());
+        QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral("Error in import chart File not found")});
+        QVERIFY(fixture.table().isVisible());
+        QVERIFY(fixture.table().chart.chartStrings[0][0].isEmpty());
+        // Every lookup now answers nothing, and the round still plays.
+        fixture.deal({10, 10, 6});
+        QCOMPARE(fixture.table().theBestPlay, QString());
+        QVERIFY(!fixture.table().roundOver);
+    }
+
+    void windowFitsThePicture()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        QCOMPARE(table.table->size(), QSize(640, 400 + 64 + 25));
+        QVERIFY(table.height() >= table.table->height());
+        QCOMPARE(table.cardSpace, int16_t(16));
+        QCOMPARE(table.cardRise, int16_t(19));
+        QCOMPARE(table.picDeal[0]->pos(), QPoint(350, 35));
+        QCOMPARE(table.picComputerHand->geometry(), QRect(125, 85, 160, 96));
+        QCOMPARE(table.picPlayerHand->geometry(), QRect(50, 489 - 96 - 64 - 80, 272, 96));
+        QCOMPARE(table.picStatusBar->geometry(), QRect(12, 489 - 12 - 64, 616, 64));
+        QVERIFY(table.Timer1.isActive());
+        QCOMPARE(table.lblBank->text(), QStringLiteral("1000"));
+    }
+
+    void resetTwiceGivesTheSameTable()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({10, 10, 6});
+        table.resetGraphics();
+        const QImage first = table.table->image().toImage();
+        const QImage firstDeck = table.picDeal[0]->image().toImage();
+        table.resetGraphics();
+        QCOMPARE(table.table->image().toImage(), first);
+        QCOMPARE(table.picDeal[0]->image().toImage(), firstDeck);
+        QCOMPARE(table.BoardBuffer.toImage(), first);
+    }
+
+    void cardFlightGeometry()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfAnimation = true;
+        table.prefs.prfAnimationDelay = 1;
+        auto framesOf = [&](int x0, int y0, int x1, int y1) {
+            fixture.clock.spun = 0;
+            table.table->screenPixelsPainted = 0;
+            table.AnimateCard(x0, y0, x1, y1, 1, 65, 1);
+            return int(fixture.clock.spun / 1000);
+        };
+        QCOMPARE(framesOf(100, 100, 100, 100), 0);
+        QCOMPARE(framesOf(100, 100, 340, 100), 240);
+        QCOMPARE(framesOf(100, 300, 100, 120), 180);
+        QCOMPARE(framesOf(358, 39, 125, 85), 233);
+        // Each frame shows only the card and its margin.
+        QVERIFY(table.table->screenPixelsPainted <= 233 * 81 * 106 + 71 * 96);
+        QVERIFY(!table.picPlayerHand->isVisible());
+        QVERIFY(table.picDeal[0]->isVisible());
+        QVERIFY(!table.picDeal[1]->isVisible());
+
+        table.prefs.prfAnimation = false;
+        QCOMPARE(framesOf(100, 100, 340, 100), 0);
+        QVERIFY(table.picDeal[0]->isVisible());
+        QVERIFY(!table.picComputerHand->isVisible());
+    }
+
+    void flightLandsTheCardAtTheTarget()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfAnimation = true;
+        table.picAnimate->image().fill(Qt::magenta);
+        table.AnimateCard(358, 39, 200, 200, 1, 65, 1);
+        const QImage shown = table.table->grab().toImage();
+        QCOMPARE(shown.pixelColor(200 + 30, 200 + 40), QColor(Qt::magenta));
+        // The bare table under the card's start is back.
+        QCOMPARE(table.BoardBuffer.toImage().pixelColor(380, 60), table.table->image().toImage().pixelColor(380, 60));
+    }
+
+    void calibrationFindsTheSmallestSufficientDelay()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfBannerDelay = 0;
+        table.InitAnimDelay();
+        // The fake loop step costs 1 ns: 150 frames reach 0.2 s at 1334 thousand.
+        QCOMPARE(table.prefs.prfAnimationDelay, 1340);
+        QCOMPARE(table.prefs.prfScrollVal, int16_t(250));
+        // 61 banner steps reach 0.3 s at 4918 thousand, and 10 more is added.
+        QCOMPARE(table.prefs.prfBannerDelay, 4930);
+    }
+
+    void outcomeTurnsIntoInvitations()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.showmessage(QStringLiteral("You win"));
+        QStringList seen;
+        for (int tick = 1; tick <= 8; ++tick) {
+            table.Timer2_Timer();
+            seen << table.statusText();
+        }
+        QCOMPARE(seen.mid(0, 2), (QStringList{QStringLiteral("You win"), QStringLiteral("You win")}));
+        QCOMPARE(seen.at(2), QStringLiteral("Click the Deck to play again"));
+        QCOMPARE(seen.at(5), QStringLiteral("Click the Deck to play again"));
+        QCOMPARE(seen.at(6), QStringLiteral("Click the banners for real money excitement !"));
+        QCOMPARE(seen.at(7), QStringLiteral("Click the banners for real money excitement !"));
+    }
+
+    void unchangedLinesBlinkButAdviceDoesNot()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({10, 10, 6});
+        QVERIFY(!table.roundOver);
+        auto blinksAfterTwoTicks = [&](const QString &text) {
+            table.lblstatus->setText(text);
+            table.Timer2_Timer();
+            const int waits = fixture.clock.waits;
+            table.Timer2_Timer();
+            return fixture.clock.waits > waits;
+        };
+        QVERIFY(blinksAfterTwoTicks(QStringLiteral("Hit, Stand, or Double..")));
+        QVERIFY(!blinksAfterTwoTicks(QStringLiteral("Hit..")));
+        QVERIFY(!blinksAfterTwoTicks(QStringLiteral("Stand..")));
+        QVERIFY(!blinksAfterTwoTicks(QStringLiteral("Welcome to Vantrel...")));
+        // During a round the outcome stage leaves the caption alone.
+        table.lblstatus->setText(QStringLiteral("You win"));
+        for (int tick = 0; tick < 4; ++tick)
+            table.Timer2_Timer();
+        QCOMPARE(table.statusText(), QStringLiteral("You win"));
+    }
+
+    void welcomeIsReplacedAndFadeRuns()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.showmessage(QStringLiteral("Welcome to Vantrel"));
+        QCOMPARE(table.lblstatus->palette().color(QPalette::WindowText), QColor(250, 175, 200));
+        table.Timer1_Timer();
+        QCOMPARE(table.statusText(), QStringLiteral("Click the deck to start a new game"));
+        const int waits = fixture.clock.waits;
+        table.showmessage(QString());
+        QCOMPARE(table.statusText(), QString());
+        QCOMPARE(fixture.clock.waits - waits, 25);
+    }
+
+    void hoverFramesFollowTheRules()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        auto shown = [&] {
+            QString frames;
+            for (QFrame *frame : table.Shape)
+                frames += frame->isVisible() ? QLatin1Char('1') : QLatin1Char('0');
+            return frames;
+        };
+        table.lblHit_MouseMove();
+        QCOMPARE(shown(), QStringLiteral("0000")); // between rounds
+        fixture.deal({10, 8, 8});
+        table.lblSplit_MouseMove();
+        QCOMPARE(shown(), QStringLiteral("0001"));
+        table.lblHit_MouseMove();
+        QCOMPARE(shown(), QStringLiteral("1000"));
+        table.Form_MouseMove();
+        QCOMPARE(shown(), QStringLiteral("0000"));
+        table.actionEnabled = false;
+        for (auto hover : {&MainWindow::lblHit_MouseMove, &MainWindow::lblStand_MouseMove,
+                           &MainWindow::lblDouble_MouseMove, &MainWindow::lblSplit_MouseMove})
+            (table.*hover)();
+        QCOMPARE(shown(), QStringLiteral("0000"));
+        table.actionEnabled = true;
+        table.canDouble = false;
+        table.lblDouble_MouseMove();
+        QCOMPARE(shown(), QStringLiteral("0000"));
+    }
+
+    void bannersRotateBetweenRoundsOnly()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        QStringList opened;
+        QList<int> shownBanners;
+        for (int rotation = 0; rotation < 17; ++rotation) {
+            for (int tick = 0; tick < 4; ++tick)
+                table.Timer1_Timer();
+            shownBanners << table.picCtr;
+        }
+        QCOMPARE(shownBanners.mid(0, 3), (QList<int>{1, 2, 3}));
+        QCOMPARE(shownBanners.at(14), 15);
+        QCOMPARE(shownBanners.at(15), 0); // the sixteenth shows 9.gif
+        QCOMPARE(shownBanners.at(16), 1);
+        QCOMPARE(table.Timer1.interval(), 10000);
+        fixture.deal({10, 10, 6});
+        const int before = table.picCtr;
+        for (int tick = 0; tick < 8; ++tick)
+            table.Timer1_Timer();
+        QCOMPARE(table.picCtr, before);
+        QVERIFY(fixture.alerts.texts.isEmpty());
+    }
+
+    void missingBannerIsReportedAndRetried()
+    {
+        TableFixture fixture;
+        QFile::remove(fixture.folder.filePath(QStringLiteral("pics/1.gif")));
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.rotatebanner();
+        QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral("rotatebannerFile not found")});
+        QCOMPARE(table.picCtr, int16_t(0));
+    }
+
+    void closingSavesThePreferences()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        fixture.table().prefs.prfPKBackFace = 60;
+        fixture.table().close();
+        QSettings stored(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"));
+        QCOMPARE(stored.value(QStringLiteral("Preferences/prfPKBackFace")).toString(), QStringLiteral("60"));
+        QVERIFY(stored.contains(QStringLiteral("Preferences/prfChartX")));
+        QVERIFY(stored.contains(QStringLiteral("Preferences/prfMainScreenX")));
+    }
+};
+
+QTEST_MAIN(TestTable)
+#include "test_table.moc"
