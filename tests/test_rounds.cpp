@@ -227,7 +227,11 @@ private slots:
         table.prefs.prfSound = true;
         fixture.deal({6, 10, 9, 2}); // hard 19: the chart stands
         QCOMPARE(table.theBestPlay, QStringLiteral("s"));
+        auto *odds = table.frmStrings->findChild<QLabel *>(QStringLiteral("lblOdds"));
+        QVERIFY(odds->text().isEmpty()); // nothing revealed before the player acts
         table.lblHit_Click();
+        QVERIFY(odds->text().startsWith(QStringLiteral("Stand ")));
+        QVERIFY(odds->text().contains(QStringLiteral("Double ")));
         QCOMPARE(table.statusText(), QStringLiteral("Should Stand.."));
         QCOMPARE(table.playerHand.count(), 2);
         QCOMPARE(table.hitMistakes, int16_t(1));
@@ -250,6 +254,10 @@ private slots:
         fixture.deal({10, 2, 3, 2, 2, 2});
         table.lblHit_Click();
         QCOMPARE(table.statusText(), QStringLiteral("Hit again.."));
+        // Odds in chips on the stake; a drawn hand can no longer double.
+        const QString odds = table.frmStrings->findChild<QLabel *>(QStringLiteral("lblOdds"))->text();
+        QVERIFY(odds.startsWith(QStringLiteral("Stand -")));
+        QVERIFY(!odds.contains(QStringLiteral("Double")));
         table.lblHit_Click();
         QCOMPARE(table.statusText(), QStringLiteral("and again.."));
         table.lblHit_Click();

@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Deck.h"
 #include "DeckSource.h"
+#include "LiveOdds.h"
 #include "Preferences.h"
 #include "SoundPlayer.h"
 #include "StrategyChart.h"
@@ -171,6 +172,7 @@ private:
     void addToBank(int amount);
     void playInline(const QString &fileName);
     void lookUpBestPlay();
+    void highlightStrategy();
     bool adviceAllows(const QString &expected, int16_t &mistakes);
     void carryOutDouble();
     void carryOutSplit();
@@ -185,6 +187,7 @@ private:
     Clock &clock;
     DeckSource &deckSource;
     BestPlay bestPlay;
+    LiveOdds liveOdds;
     int busyDepth = 0;
     int handSerial = 0;
     bool activated = false;

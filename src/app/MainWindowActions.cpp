@@ -27,7 +27,7 @@ bool MainWindow::adviceAllows(const QString &expected, int16_t &mistakes)
 {
     if (prefs.prfAlwaysShowBestPlay || theBestPlay == expected)
         return true;
-    frmStrings->ShowStrategy(theChartLine);
+    highlightStrategy();
     if (theBestPlay == QLatin1String("h"))
         setStatus(QStringLiteral("Should Hit.."));
     else if (theBestPlay == QLatin1String("s"))

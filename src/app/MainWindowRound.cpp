@@ -34,7 +34,35 @@ void MainWindow::lookUpBestPlay()
 {
     theBestPlay = bestPlay.chartLookup(playerHand, playerTotal, dealerTotal, theChartLine);
     if (prefs.prfAlwaysShowBestPlay)
-        frmStrings->ShowStrategy(theChartLine);
+        highlightStrategy();
+    else
+        frmStrings->setOdds(QString()); // nothing is revealed before the player acts
+}
+
+void MainWindow::highlightStrategy()
+{
+    frmStrings->ShowStrategy(theChartLine);
+    // Every card that left the stock, but the hand and the up-card, is out.
+    LiveOdds::Situation situation;
+    situation.playerHand = playerHand;
+    situation.upCard = dealerHand[0];
+    std::array<bool, 52> elsewhere{};
+    for (const Card &card : deck.stock)
+        elsewhere[card.cardIndex] = true;
+    for (int i = 0; i < playerHand.count(); ++i)
+        elsewhere[playerHand[i].cardIndex] = true;
+    elsewhere[dealerHand[0].cardIndex] = true;
+    for (int index = 0; index < 52; ++index) {
+        if (!elsewhere[index])
+            situation.cardsOut.push_back(Card::fromIndex(index));
+    }
+    situation.stake = wager;
+    situation.firstSplitHand = splitting;
+    const ActionOdds odds = liveOdds.compute(situation);
+    QString text = QStringLiteral("Stand %1  Hit %2").arg(odds.stand, 0, 'f', 1).arg(odds.hit, 0, 'f', 1);
+    if (odds.doubleDown && canDouble)
+        text += QStringLiteral("  Double %1").arg(*odds.doubleDown, 0, 'f', 1);
+    frmStrings->setOdds(text);
 }
 
 void MainWindow::shuffleCards()
@@ -82,6 +110,7 @@ void MainWindow::DealFirst()
     dealerHand.reset();
     splitHand.reset();
     setStatus(QStringLiteral("Dealing.."));
+    frmStrings->setOdds(QString());
 
     prepareMovingCard();
     const QRect deckArea = picDeal[0]->geometry();
