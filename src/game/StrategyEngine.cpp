@@ -14,10 +14,7 @@ uint64_t handKey(const Shoe &shoe, int upValue, const PlayerHand &hand, bool set
 }
 }
 
-StrategyEngine::StrategyEngine(const GameRules &rules) : rules(rules), dealerOutcomes(rules)
-{
-    memo.reserve(1 << 16);
-}
+StrategyEngine::StrategyEngine(const GameRules &rules) : rules(rules), dealerOutcomes(rules) {}
 
 double StrategyEngine::stand(const PlayerHand &hand, int upValue, const Shoe &shoe, bool natural)
 {
@@ -68,8 +65,8 @@ double StrategyEngine::bustRaw(int upValue, const Shoe &shoe) const
 double StrategyEngine::hitRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside)
 {
     const uint64_t key = handKey(shoe, upValue, hand, setAside);
-    if (auto found = memo.find(key); found != memo.end())
-        return found->second;
+    if (const double *found = memo.find(key))
+        return *found;
     double value = 0.0;
     shoe.forEachDraw(setAside, [&](double probability, int card, const Shoe &after) {
         const PlayerHand next = hand.plus(card);
@@ -83,7 +80,7 @@ double StrategyEngine::hitRaw(const PlayerHand &hand, int upValue, const Shoe &s
             result = std::max(standRaw(next, upValue, after, false), hitRaw(next, upValue, after, setAside));
         value += probability * result;
     });
-    memo.emplace(key, value);
+    memo.insert(key, value);
     return value;
 }
 
@@ -195,8 +192,8 @@ double StrategyEngine::chartHitRaw(const ChartTable &chart, const PlayerHand &ha
                                    bool setAside)
 {
     const uint64_t key = handKey(shoe, upValue, hand, setAside);
-    if (auto found = chartMemo.find(key); found != chartMemo.end())
-        return found->second;
+    if (const double *found = chartMemo.find(key))
+        return *found;
     double value = 0.0;
     shoe.forEachDraw(setAside, [&](double probability, int card, const Shoe &after) {
         const PlayerHand next = hand.plus(card);
@@ -215,7 +212,7 @@ double StrategyEngine::chartHitRaw(const ChartTable &chart, const PlayerHand &ha
         }
         value += probability * result;
     });
-    chartMemo.emplace(key, value);
+    chartMemo.insert(key, value);
     return value;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 #include "ChartTable.h"
 #include "DealerOutcomes.h"
+#include "FlatMap.h"
 #include "GameRules.h"
 #include "Shoe.h"
 #include <cstdint>
-#include <unordered_map>
 
 // The two hands of a split, each per unit staked on it.
 struct SplitValue {
@@ -87,7 +87,7 @@ private:
 
     GameRules rules;
     DealerOutcomes dealerOutcomes;
-    std::unordered_map<uint64_t, double> memo;
-    std::unordered_map<uint64_t, double> chartMemo; // values under `chartMemoFor`
+    FlatMap<double> memo;
+    FlatMap<double> chartMemo; // values under `chartMemoFor`
     ChartTable chartMemoFor;
 };

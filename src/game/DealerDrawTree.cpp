@@ -1,0 +1,153 @@
+#include "DealerDrawTree.h"
+#include "DealerOutcomes.h"
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+
+namespace {
+// Value that completes a blackjack with this up-card, or 0.
+int blackjackPartner(int upValue)
+{
+    return upValue == 1 ? 10 : upValue == 10 ? 1 : 0;
+}
+
+constexpr std::size_t maxBuckets = 128;
+}
+
+DealerDrawTree::DealerDrawTree(int upValue, uint32_t drawsAt, bool peeks)
+{
+    SetOrders found;
+    std::array<uint8_t, 10> drawn{};
+    enumerate(upValue, upValue == 1, drawn, 1, peeks ? blackjackPartner(upValue) : 0, drawsAt, found);
+
+    // Each set as its path of (value, count) pairs, smaller values first;
+    // sorting the paths puts every prefix before the sets that extend it.
+    struct Set {
+        std::vector<std::pair<uint8_t, uint8_t>> path;
+        int outcome = 0;
+        int cards = 0;
+        double orders = 0.0;
+    };
+    std::map<std::vector<std::pair<uint8_t, uint8_t>>, Set> sets;
+    for (const auto &[counts, outcomeAndOrders] : found) {
+        std::vector<std::pair<uint8_t, uint8_t>> path;
+        int cards = 0;
+        for (uint8_t v = 0; v < 10; ++v) {
+            if (counts[v] > 0) {
+                if (counts[v] > maxCount)
+                    throw std::logic_error("dealer draw set beyond the tree's range");
+                path.emplace_back(v, counts[v]);
+                cards += counts[v];
+            }
+        }
+        Set &set = sets[path];
+        set.path = path;
+        set.outcome = outcomeAndOrders.first;
+        set.cards = cards;
+        set.orders = outcomeAndOrders.second;
+    }
+
+    std::map<std::pair<int, int>, uint8_t> bucketOf;
+    std::vector<std::size_t> open; // nodes of the current path, by depth
+    const std::vector<std::pair<uint8_t, uint8_t>> *previous = nullptr;
+    for (const auto &[path, set] : sets) {
+        std::size_t common = 0;
+        if (previous) {
+            while (common < previous->size() && common < path.size() && (*previous)[common] == path[common])
+                ++common;
+        }
+        // Subtrees deeper than the shared prefix are complete.
+        while (open.size() > common) {
+            nodes[open.back()].subtreeEnd = static_cast<uint32_t>(nodes.size());
+            open.pop_back();
+        }
+        for (std::size_t depth = common; depth < path.size(); ++depth) {
+            open.push_back(nodes.size());
+            nodes.push_back({0.0, 0, path[depth].first, path[depth].second, static_cast<uint8_t>(depth), 0});
+        }
+        const auto [at, added] = bucketOf.emplace(std::make_pair(set.outcome, set.cards), uint8_t(buckets.size()));
+        if (added) {
+            if (set.cards > maxCards || buckets.size() >= maxBuckets)
+                throw std::logic_error("dealer draw sets beyond the tree's range");
+            buckets.push_back({set.outcome, set.cards});
+        }
+        nodes.back().orders = set.orders;
+        nodes.back().bucket = at->second;
+        previous = &path;
+    }
+    for (std::size_t index : open)
+        nodes[index].subtreeEnd = static_cast<uint32_t>(nodes.size());
+}
+
+const DealerDrawTree &DealerDrawTree::shared(int upValue, uint32_t drawsAt, bool peeks)
+{
+    static std::mutex guard;
+    static std::map<uint64_t, std::unique_ptr<const DealerDrawTree>> trees;
+    const uint64_t key = drawsAt | uint64_t(upValue) << 32 | uint64_t(peeks) << 40;
+    const std::lock_guard<std::mutex> lock(guard);
+    std::unique_ptr<const DealerDrawTree> &tree = trees[key];
+    if (!tree)
+        tree = std::make_unique<const DealerDrawTree>(upValue, drawsAt, peeks);
+    return *tree;
+}
+
+// Walks every order of draws from a full deck; a shoe with fewer cards only
+// makes some sets impossible.
+void DealerDrawTree::enumerate(int hardSum, bool hasAce, std::array<uint8_t, 10> &drawn, int cards, int excluded,
+                               uint32_t drawsAt, SetOrders &found) const
+{
+    const int total = bestTotal(hardSum, hasAce);
+    if (cards >= 2 && (total > 21 || !(drawsAt >> total & 1u))) {
+        auto &[outcome, orders] = found[drawn];
+        outcome = total > 21 ? 22 : total;
+        orders += 1.0;
+        return;
+    }
+    for (int value = 1; value <= 10; ++value) {
+        const int available = value == 10 ? 16 : 4;
+        if ((cards == 1 && value == excluded) || drawn[value - 1] >= available)
+            continue;
+        ++drawn[value - 1];
+        enumerate(hardSum + value, hasAce || value == 1, drawn, cards + 1, excluded, drawsAt, found);
+        --drawn[value - 1];
+    }
+}
+
+DealerDistribution DealerDrawTree::evaluate(const Shoe &shoe) const
+{
+    // falling[v][k]: ways to draw k cards of value v in a given order.
+    std::array<std::array<double, maxCount + 1>, 10> falling;
+    for (int v = 0; v < 10; ++v) {
+        falling[v][0] = 1.0;
+        for (int k = 1; k <= maxCount; ++k)
+            falling[v][k] = falling[v][k - 1] * std::max(0, shoe.counts[v] - (k - 1));
+    }
+    std::array<double, maxBuckets> sums{};
+    std::array<double, 12> product;
+    product[0] = 1.0;
+    const std::size_t count = nodes.size();
+    for (std::size_t i = 0; i < count;) {
+        const Node &node = nodes[i];
+        const double factor = falling[node.value][node.count];
+        if (factor == 0.0) {
+            i = node.subtreeEnd;
+            continue;
+        }
+        const double p = product[node.depth] * factor;
+        product[node.depth + 1] = p;
+        if (node.orders != 0.0)
+            sums[node.bucket] += node.orders * p;
+        ++i;
+    }
+
+    std::array<double, maxCards + 1> perOrder; // 1 / ways to draw m cards in order
+    perOrder[0] = 1.0;
+    for (int m = 1; m <= maxCards; ++m)
+        perOrder[m] = shoe.total - (m - 1) > 0 ? perOrder[m - 1] / (shoe.total - (m - 1)) : 0.0;
+    DealerDistribution out{};
+    for (std::size_t b = 0; b < buckets.size(); ++b)
+        out[buckets[b].outcome] += sums[b] * perOrder[buckets[b].cards];
+    return out;
+}

@@ -1,0 +1,57 @@
+#pragma once
+#include "Shoe.h"
+#include <array>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+// How the dealer's hand ends, from the up-card and the cards still to come:
+// probability of each final total (index 0..21) and of a bust (index 22).
+// Under a peeking rule the hole card never completes a blackjack and the
+// probabilities sum to the chance of no dealer blackjack instead of 1.
+using DealerDistribution = std::array<double, 23>;
+
+// Every set of cards the dealer can draw after one up-card under one drawing
+// pattern. A set is an outcome (final total or bust), its number of cards and
+// the number of orders in which the rule actually draws all of them. Every
+// order of the same cards is equally likely whatever the shoe, so a shoe's
+// distribution is a sum over the sets of orders x (ways to draw the cards) /
+// (ways to draw that many cards). The sets are kept as a prefix tree over
+// (value, count) pairs: sets sharing their smaller values share that part of
+// the product, and a value the shoe lacks skips its whole subtree.
+class DealerDrawTree {
+public:
+    // drawsAt: bit t set when the dealer draws to a total of t. With `peeks`
+    // the hole card never completes a blackjack.
+    DealerDrawTree(int upValue, uint32_t drawsAt, bool peeks);
+
+    // The tree for this pattern, built on first use and kept for the process.
+    static const DealerDrawTree &shared(int upValue, uint32_t drawsAt, bool peeks);
+
+    DealerDistribution evaluate(const Shoe &shoe) const;
+
+private:
+    static constexpr int maxCount = 4; // of one value in one set: four of a rank, or bust
+    static constexpr int maxCards = 12;
+
+    struct Node {
+        double orders;       // 0 unless a set ends here
+        uint32_t subtreeEnd; // index after this node's subtree
+        uint8_t value;       // 0-based
+        uint8_t count;
+        uint8_t depth;
+        uint8_t bucket;      // index into `buckets` when orders > 0
+    };
+    struct Bucket {
+        int outcome;
+        int cards;
+    };
+
+    // Drawn counts by value -> (outcome, number of orders).
+    using SetOrders = std::map<std::array<uint8_t, 10>, std::pair<int, double>>;
+    void enumerate(int hardSum, bool hasAce, std::array<uint8_t, 10> &drawn, int cards, int excluded,
+                   uint32_t drawsAt, SetOrders &found) const;
+
+    std::vector<Node> nodes;
+    std::vector<Bucket> buckets;
+};
