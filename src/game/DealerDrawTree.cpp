@@ -18,9 +18,7 @@ constexpr std::size_t maxBuckets = 128;
 
 DealerDrawTree::DealerDrawTree(int upValue, uint32_t drawsAt, bool peeks)
 {
-    SetOrders found;
-    std::array<uint8_t, 10> drawn{};
-    enumerate(upValue, upValue == 1, drawn, 1, peeks ? blackjackPartner(upValue) : 0, drawsAt, found);
+    const SetOrders found = enumerate(upValue, peeks ? blackjackPartner(upValue) : 0, drawsAt);
 
     // Each set as its path of (value, count) pairs, smaller values first;
     // sorting the paths puts every prefix before the sets that extend it.
@@ -93,26 +91,35 @@ const DealerDrawTree &DealerDrawTree::shared(int upValue, uint32_t drawsAt, bool
     return *tree;
 }
 
-// Walks every order of draws from a full deck; a shoe with fewer cards only
-// makes some sets impossible.
-void DealerDrawTree::enumerate(int hardSum, bool hasAce, std::array<uint8_t, 10> &drawn, int cards, int excluded,
-                               uint32_t drawsAt, SetOrders &found) const
+// Counts the orders level by level, one more card at a time, from a full
+// deck; a shoe with fewer cards only makes some sets impossible.
+DealerDrawTree::SetOrders DealerDrawTree::enumerate(int upValue, int excluded, uint32_t drawsAt)
 {
-    const int total = bestTotal(hardSum, hasAce);
-    if (cards >= 2 && (total > 21 || !(drawsAt >> total & 1u))) {
-        auto &[outcome, orders] = found[drawn];
-        outcome = total > 21 ? 22 : total;
-        orders += 1.0;
-        return;
+    SetOrders found;
+    std::map<std::array<uint8_t, 10>, double> level{{{}, 1.0}};
+    for (int cards = 1; !level.empty(); ++cards) {
+        std::map<std::array<uint8_t, 10>, double> next;
+        for (const auto &[drawn, orders] : level) {
+            int hardSum = upValue;
+            for (int v = 0; v < 10; ++v)
+                hardSum += (v + 1) * drawn[v];
+            const int total = bestTotal(hardSum, upValue == 1 || drawn[0] > 0);
+            if (cards >= 2 && (total > 21 || !(drawsAt >> total & 1u))) {
+                found[drawn] = {total > 21 ? 22 : total, orders};
+                continue;
+            }
+            for (int value = 1; value <= 10; ++value) {
+                const int available = value == 10 ? 16 : 4;
+                if ((cards == 1 && value == excluded) || drawn[value - 1] >= available)
+                    continue;
+                std::array<uint8_t, 10> more = drawn;
+                ++more[value - 1];
+                next[more] += orders;
+            }
+        }
+        level.swap(next);
     }
-    for (int value = 1; value <= 10; ++value) {
-        const int available = value == 10 ? 16 : 4;
-        if ((cards == 1 && value == excluded) || drawn[value - 1] >= available)
-            continue;
-        ++drawn[value - 1];
-        enumerate(hardSum + value, hasAce || value == 1, drawn, cards + 1, excluded, drawsAt, found);
-        --drawn[value - 1];
-    }
+    return found;
 }
 
 DealerDistribution DealerDrawTree::evaluate(const Shoe &shoe) const

@@ -49,8 +49,7 @@ private:
 
     // Drawn counts by value -> (outcome, number of orders).
     using SetOrders = std::map<std::array<uint8_t, 10>, std::pair<int, double>>;
-    void enumerate(int hardSum, bool hasAce, std::array<uint8_t, 10> &drawn, int cards, int excluded,
-                   uint32_t drawsAt, SetOrders &found) const;
+    static SetOrders enumerate(int upValue, int excluded, uint32_t drawsAt);
 
     std::vector<Node> nodes;
     std::vector<Bucket> buckets;
