@@ -1,5 +1,6 @@
 #include "RoundSimulator.h"
 #include "DealerRule.h"
+#include "Hand.h"
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -38,6 +39,31 @@ struct Sums {
 };
 }
 
+RoundSimulator::RoundSimulator(const ChartTable &chart)
+{
+    for (int up = 1; up <= 10; ++up) {
+        for (int first = 1; first <= 13; ++first) {
+            for (int second = 1; second <= 13; ++second) {
+                Hand hand;
+                hand.add(Card::fromIndex((first - 1) * 4));
+                hand.add(Card::fromIndex((second - 1) * 4 + 1));
+                twoCardAdvice[up][first][second] = chart.advice(hand, up);
+            }
+        }
+        for (int total = 0; total < 32; ++total) {
+            const int row = ChartTable::hardRow(total);
+            const char code = row < 0 ? 's' : chart.code(row, ChartTable::column(up));
+            laterAdvice[up][total] = code == 'd' ? 'h' : code; // no double on three cards
+        }
+    }
+    for (int player = 0; player <= 21; ++player) {
+        for (int dealer = 0; dealer <= 21; ++dealer) {
+            if (dealerDraws(dealer, player))
+                dealerDrawsAt[player] |= 1u << dealer;
+        }
+    }
+}
+
 void RoundSimulator::Stock::reset(uint64_t seed, const FirstCards *firstCards)
 {
     forced = firstCards;
@@ -49,7 +75,7 @@ void RoundSimulator::Stock::reset(uint64_t seed, const FirstCards *firstCards)
     topShown = false;
 }
 
-uint64_t RoundSimulator::Stock::nextRandom()
+inline uint64_t RoundSimulator::Stock::nextRandom()
 {
     // xoshiro256**
     const uint64_t result = rotateLeft(state[1] * 5, 7) * 9;
@@ -63,7 +89,7 @@ uint64_t RoundSimulator::Stock::nextRandom()
     return result;
 }
 
-const Card &RoundSimulator::Stock::top()
+inline int RoundSimulator::Stock::topRank()
 {
     if (!topShown) {
         const uint64_t left = 52 - dealt;
@@ -71,60 +97,78 @@ const Card &RoundSimulator::Stock::top()
         if (forced && dealt < 3)
             pick = static_cast<int>(std::find(order.begin() + dealt, order.end(), (*forced)[dealt]) - order.begin());
         std::swap(order[dealt], order[pick]);
-        shown = Card::fromIndex(order[dealt]);
         topShown = true;
     }
-    return shown;
+    return order[dealt] / 4 + 1;
 }
 
-Card RoundSimulator::Stock::take()
+inline int RoundSimulator::Stock::takeRank()
 {
-    const Card card = top();
+    const int rank = topRank();
     ++dealt;
     topShown = false;
-    return card;
+    return rank;
+}
+
+inline void RoundSimulator::PlayedHand::add(int rank)
+{
+    if (cards == 0)
+        firstRank = rank;
+    else if (cards == 1)
+        secondRank = rank;
+    ++cards;
+    hardSum += rank > 10 ? 10 : rank;
+    hasAce = hasAce || rank == 1;
+}
+
+inline char RoundSimulator::advice(const PlayedHand &hand, int upValue) const
+{
+    return hand.cards == 2 ? twoCardAdvice[upValue][hand.firstRank][hand.secondRank]
+                           : laterAdvice[upValue][hand.total()];
 }
 
 int RoundSimulator::playRound(uint64_t seed, uint64_t round, const FirstCards *firstCards)
 {
     split.happened = false;
     stock.reset(seed ^ (round * 0xD1B54A32D192ED03ull), firstCards);
-    const Card up = stock.take();
-    playerHand.reset();
-    playerHand.add(stock.take());
-    playerHand.add(stock.take());
-    const int pairRank = playerHand[0].rank;
-    if (handTotal(playerHand) == 21 || chart.advice(playerHand, cardValue(up)) != 'p' || playerHand[1].rank != pairRank)
+    const int upRank = stock.takeRank();
+    const int up = upRank > 10 ? 10 : upRank;
+    PlayedHand playerHand;
+    playerHand.add(stock.takeRank());
+    playerHand.add(stock.takeRank());
+    const int pairRank = playerHand.firstRank;
+    if (playerHand.total() == 21 || advice(playerHand, up) != 'p' || playerHand.secondRank != pairRank)
         return playHand(playerHand, up, 0);
 
     // Split: the first hand gets its second card (setting cards aside) and is
     // settled; then the waiting card meets a new dealer hand.
-    splitHand.reset();
-    splitHand.add(playerHand[1]);
-    playerHand.truncate(1);
-    hit(playerHand, pairRank);
+    PlayedHand firstHand;
+    firstHand.add(pairRank);
+    hit(firstHand, pairRank);
     split.happened = true;
-    split.first = playHand(playerHand, up, pairRank);
-    const Card secondUp = stock.take();
+    split.first = playHand(firstHand, up, pairRank);
+    const int secondUpRank = stock.takeRank();
     setAside(pairRank);
-    splitHand.add(stock.take());
-    split.second = playHand(splitHand, secondUp, 0);
+    PlayedHand secondHand;
+    secondHand.add(pairRank);
+    secondHand.add(stock.takeRank());
+    split.second = playHand(secondHand, secondUpRank > 10 ? 10 : secondUpRank, 0);
     return split.first + split.second;
 }
 
-int RoundSimulator::playHand(Hand &hand, const Card &up, int pairRank)
+int RoundSimulator::playHand(PlayedHand &hand, int upValue, int pairRank)
 {
     for (;;) {
-        const int total = handTotal(hand);
+        const int total = hand.total();
         if (total > 21)
             return -1;
         if (total == 21)
-            return settle(hand, up, 1);
-        switch (chart.advice(hand, cardValue(up))) {
+            return settle(hand, upValue, 1);
+        switch (advice(hand, upValue)) {
         case 'd':
-            if (hand.count() == 2) {
+            if (hand.cards == 2) {
                 hit(hand, pairRank);
-                return handTotal(hand) > 21 ? -2 : settle(hand, up, 2);
+                return hand.total() > 21 ? -2 : settle(hand, upValue, 2);
             }
             hit(hand, pairRank);
             break;
@@ -133,40 +177,39 @@ int RoundSimulator::playHand(Hand &hand, const Card &up, int pairRank)
             hit(hand, pairRank);
             break;
         default:
-            return settle(hand, up, 1);
+            return settle(hand, upValue, 1);
         }
     }
 }
 
-void RoundSimulator::hit(Hand &hand, int pairRank)
+inline void RoundSimulator::hit(PlayedHand &hand, int pairRank)
 {
     if (pairRank > 0)
         setAside(pairRank);
-    hand.add(stock.take());
+    hand.add(stock.takeRank());
 }
 
-void RoundSimulator::setAside(int pairRank)
+inline void RoundSimulator::setAside(int pairRank)
 {
-    for (int i = 0; i < 2 && stock.top().rank == pairRank; ++i)
-        stock.dropTop();
+    for (int i = 0; i < 2 && stock.topRank() == pairRank; ++i)
+        stock.takeRank();
 }
 
-int RoundSimulator::settle(const Hand &hand, const Card &up, int stake)
+int RoundSimulator::settle(const PlayedHand &hand, int upValue, int stake)
 {
-    const int playerTotal = handTotal(hand);
-    dealerHand.reset();
-    dealerHand.add(up);
-    dealerHand.add(stock.take());
-    int dealerTotal = handTotal(dealerHand);
-    while (dealerDraws(dealerTotal, playerTotal)) {
-        dealerHand.add(stock.take());
-        dealerTotal = handTotal(dealerHand);
+    const int playerTotal = hand.total();
+    PlayedHand dealerHand;
+    dealerHand.add(upValue);
+    dealerHand.add(stock.takeRank());
+    int dealerTotal = dealerHand.total();
+    while (dealerTotal <= 21 && (dealerDrawsAt[playerTotal] >> dealerTotal & 1u)) {
+        dealerHand.add(stock.takeRank());
+        dealerTotal = dealerHand.total();
     }
     if (dealerTotal > 21 || playerTotal > dealerTotal)
         return stake;
     return playerTotal < dealerTotal ? -stake : 0;
 }
-
 
 RoundSimulator::Statistics RoundSimulator::run(const ChartTable &chart, long long rounds, uint64_t seed)
 {

@@ -1,7 +1,5 @@
 #pragma once
-#include "Card.h"
 #include "ChartTable.h"
-#include "Hand.h"
 #include <array>
 #include <cstdint>
 
@@ -30,7 +28,7 @@ public:
     };
     using FirstCards = std::array<int, 3>; // card indexes: up-card, player's two cards
 
-    explicit RoundSimulator(const ChartTable &chart) : chart(chart) {}
+    explicit RoundSimulator(const ChartTable &chart);
 
     // Units won in round `round` of the run with this seed; `firstCards`
     // fixes the first three cards dealt (the rest of the deck stays random).
@@ -46,30 +44,45 @@ private:
     class Stock {
     public:
         void reset(uint64_t seed, const FirstCards *firstCards);
-        const Card &top();
-        Card take();
-        void dropTop() { take(); }
+        int topRank();
+        int takeRank();
 
     private:
         uint64_t nextRandom();
         std::array<uint8_t, 52> order{};
         int dealt = 0;
         bool topShown = false;
-        Card shown;
-        uint64_t state[4]{};
         const FirstCards *forced = nullptr;
+        uint64_t state[4]{};
     };
 
+    // What play needs of a hand: no card list, its ranks only as far as the
+    // chart's two-card rows look.
+    struct PlayedHand {
+        int firstRank = 0;
+        int secondRank = 0;
+        int cards = 0;
+        int hardSum = 0;
+        bool hasAce = false;
+
+        void add(int rank);
+        int total() const { return hasAce && hardSum + 10 <= 21 ? hardSum + 10 : hardSum; }
+    };
+
+    // The tutor's answer, looked up in tables made once from the chart.
+    char advice(const PlayedHand &hand, int upValue) const;
     // Plays a hand on to its end as the tutor advises (never splitting);
     // returns the units won. pairRank > 0: the first hand of a split.
-    int playHand(Hand &hand, const Card &up, int pairRank);
-    void hit(Hand &hand, int pairRank);
+    int playHand(PlayedHand &hand, int upValue, int pairRank);
+    void hit(PlayedHand &hand, int pairRank);
     void setAside(int pairRank);
     // The dealer turns the hole card, draws by `dealerDraws`, and the hand is settled.
-    int settle(const Hand &hand, const Card &up, int stake);
+    int settle(const PlayedHand &hand, int upValue, int stake);
 
-    const ChartTable &chart;
+    // [up value][first rank][second rank] and [up value][total of three or more cards].
+    std::array<std::array<std::array<char, 14>, 14>, 11> twoCardAdvice{};
+    std::array<std::array<char, 32>, 11> laterAdvice{};
+    std::array<uint32_t, 22> dealerDrawsAt{}; // [player total]: bit t set when the dealer draws at t
     Stock stock;
-    Hand playerHand, splitHand, dealerHand;
     SplitHands split;
 };
