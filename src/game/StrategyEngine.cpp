@@ -7,6 +7,10 @@ int valueOf(int rank)
     return rank > 10 ? 10 : rank;
 }
 
+// Kinds of value kept in the memo next to hit values, above every key field.
+constexpr uint64_t bestValueKey = uint64_t(1) << 52;
+constexpr uint64_t splitValueKey = uint64_t(1) << 53;
+
 uint64_t handKey(const Shoe &shoe, int upValue, const PlayerHand &hand, bool setAside)
 {
     return shoe.key() | uint64_t(upValue) << 40 | uint64_t(hand.hardSum) << 44 | uint64_t(hand.hasAce) << 50
@@ -77,9 +81,21 @@ double StrategyEngine::hitRaw(const PlayerHand &hand, int upValue, const Shoe &s
         else if (total == 21) // any 21 ends the hand
             result = standRaw(next, upValue, after, false);
         else
-            result = std::max(standRaw(next, upValue, after, false), hitRaw(next, upValue, after, setAside));
+            result = bestOfStandAndHitRaw(next, upValue, after, setAside);
         value += probability * result;
     });
+    memo.insert(key, value);
+    return value;
+}
+
+double StrategyEngine::bestOfStandAndHitRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside)
+{
+    // A hand is reached by many orders of the same cards: remember its best
+    // value as well as its hit value, so a repeat visit is one lookup.
+    const uint64_t key = handKey(shoe, upValue, hand, setAside) | bestValueKey;
+    if (const double *found = memo.find(key))
+        return *found;
+    const double value = std::max(standRaw(hand, upValue, shoe, false), hitRaw(hand, upValue, shoe, setAside));
     memo.insert(key, value);
     return value;
 }
@@ -130,11 +146,16 @@ SplitValue StrategyEngine::splitWith(int pairValue, int rankLeft, int upValue, c
 
 double StrategyEngine::splitRaw(int pairValue, int rankLeft, int upValue, const Shoe &shoe)
 {
-    return splitWith(pairValue, rankLeft, upValue, shoe,
+    // Every ten-value rank asks for the same split.
+    const uint64_t key = shoe.key() | uint64_t(upValue) << 40 | uint64_t(pairValue) << 44
+                         | uint64_t(rankLeft) << 48 | splitValueKey;
+    if (const double *found = memo.find(key))
+        return *found;
+    return memo.insert(key, splitWith(pairValue, rankLeft, upValue, shoe,
                      [this](const PlayerHand &hand, int, int up, const Shoe &after, bool setAside) {
                          return bestTwoCardRaw(hand, up, after, setAside);
                      })
-        .total();
+                                .total());
 }
 
 void StrategyEngine::useChart(const ChartTable &chart)

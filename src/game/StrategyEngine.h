@@ -72,6 +72,7 @@ private:
     double standRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool natural);
     double bustRaw(int upValue, const Shoe &shoe) const;
     double hitRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
+    double bestOfStandAndHitRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
     double doubleRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
     double bestTwoCardRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
     double splitRaw(int pairValue, int rankLeft, int upValue, const Shoe &shoe);
