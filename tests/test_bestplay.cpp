@@ -26,7 +26,7 @@ StrategyChart labelledChart()
 
 class TestBestPlay : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void lookup_data()
     {
         QTest::addColumn<QList<int>>("ranks");

@@ -45,7 +45,7 @@ QRect paintedArea(const QImage &image)
 
 class TestCardLibrary : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void cleanup() { cdtTerm(); }
 
     void initGivesTheCardSize()

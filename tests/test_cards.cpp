@@ -19,7 +19,7 @@ Hand handOf(std::initializer_list<int> ranks)
 
 class TestCards : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void cardFieldsFollowIndex()
     {
         const Card queenOfSuit3 = Card::fromIndex(47);

@@ -38,7 +38,7 @@ ChartTable shippedChart()
 
 class TestEngine : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     // Ten-six against a ten, one deck, dealer stands on soft 17, dealer peeks.
     void standardRulesMatchPublishedFigures()
     {

@@ -19,7 +19,7 @@ const QString mismatch = QStringLiteral("Type mismatch");
 
 class TestNumericText : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void conversions_data()
     {
         QTest::addColumn<QString>("text");

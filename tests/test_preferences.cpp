@@ -69,7 +69,7 @@ private:
 
 class TestPreferences : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init()
     {
         const QString file = settingsFile();

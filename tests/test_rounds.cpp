@@ -11,7 +11,7 @@
 // up-card, player, player, then hits, the hole card and the dealer's draws.
 class TestRounds : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void naturalPaysEvenMoney()
     {
         TableFixture fixture;

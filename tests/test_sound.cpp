@@ -31,7 +31,7 @@ void writeFile(const QString &path, const QByteArray &content)
 
 class TestSound : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(folder.isValid());

@@ -25,7 +25,7 @@ QStringList split(const QString &text, const QString &delimiters, int16_t option
 
 class TestSplitString : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void modes_data()
     {
         QTest::addColumn<QString>("text");

@@ -56,7 +56,7 @@ QByteArray lines(const QByteArray &line, int count, const char *end = "\n")
 
 class TestStrategyChart : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void separatorsAndLineEndsFillRowsAlike()
     {
         const QByteArray data = "\n\nH3-8,h,s,d,p,h,s,d,p,h,s\n"

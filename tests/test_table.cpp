@@ -9,7 +9,7 @@
 
 class TestTable : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void missingOrEmptyBackgroundRefusesToLoad()
     {
         for (bool empty : {false, true}) {

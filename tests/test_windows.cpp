@@ -88,7 +88,7 @@ struct OpenedUrls {
 
 class TestWindows : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void strategyCaptions_data();
     void strategyCaptions();
     void longCaptionsFitTheirRows();

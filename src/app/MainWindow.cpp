@@ -92,12 +92,11 @@ void MainWindow::createControls()
         return text;
     };
     const QString totals = QStringLiteral(
-        "color: #ffffff; background: rgba(0, 0, 0, 70); border-radius: 6px;"
-        "font: bold 20px 'DejaVu Sans';");
+        "color: #ffffff; background: transparent; font: bold 20px 'DejaVu Sans';");
     const QString stakes = QStringLiteral("color: #f3e3a2; font: bold 13px 'DejaVu Sans';");
     lblstatus = label(TableLayout::status, QStringLiteral("font: bold 17px 'DejaVu Sans';"));
     lblBank = label(TableLayout::bank, QStringLiteral(
-        "color: #ffd75e; background: rgba(0, 0, 0, 80); border-radius: 8px; font: bold 24px 'DejaVu Sans Mono';"));
+        "color: #ffd75e; background: transparent; font: bold 24px 'DejaVu Sans Mono';"));
     lblBank->setText(QStringLiteral("1000"));
     lblDealer = label(TableLayout::dealerTotal, totals);
     lblPlayer = label(TableLayout::playerTotal, totals);
@@ -218,6 +217,13 @@ bool MainWindow::Form_Load()
     frmStrings = new StrategyWindow(chart, prefs, this);
     frmStrings->showWindow();
     FirstInit();
+    loaded = true;
+    // Activation may have come while loading; the first deal waits for the
+    // table to be laid out.
+    QTimer::singleShot(0, this, [this] {
+        if (isActiveWindow())
+            Form_Activate();
+    });
     return true;
 }
 
@@ -231,7 +237,7 @@ void MainWindow::AutoSizeToPicture()
 
 void MainWindow::Form_Activate()
 {
-    if (activated || !prefs.prfAutoDeal)
+    if (!loaded || activated || !prefs.prfAutoDeal)
         return;
     activated = true;
     DealFirst();

@@ -190,6 +190,7 @@ private:
     LiveOdds liveOdds;
     int busyDepth = 0;
     int handSerial = 0;
+    bool loaded = false;
     bool activated = false;
     bool unloaded = false;
     bool narrowLocked = false;

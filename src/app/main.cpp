@@ -2,9 +2,11 @@
 #include "ClockSeededRandom.h"
 #include "EventLoopClock.h"
 #include "MainWindow.h"
+#include "ProgramFolder.h"
 #include "ShuffledDeckSource.h"
 #include "SplashWindow.h"
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 int main(int argc, char *argv[])
@@ -14,6 +16,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));
+    QApplication::setWindowIcon(QIcon(ProgramFolder::file(QStringLiteral("pics"), QStringLiteral("vantrel.png"))));
     Alert::setHandler([](const QString &text) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vantrel"), text, QMessageBox::Ok);
         box.exec();

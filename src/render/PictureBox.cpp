@@ -42,5 +42,5 @@ void PictureBox::paintEvent(QPaintEvent *event)
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        emit clicked();
+        Q_EMIT clicked();
 }

@@ -18,7 +18,7 @@ public:
     void setImage(const QPixmap &image);
     void refresh() { update(); }
 
-signals:
+Q_SIGNALS:
     void clicked();
 
 protected:

@@ -67,5 +67,5 @@ void TableSurface::resizeEvent(QResizeEvent *)
 
 void TableSurface::mouseMoveEvent(QMouseEvent *)
 {
-    emit mouseMoved();
+    Q_EMIT mouseMoved();
 }

@@ -24,7 +24,7 @@ public:
 
     qint64 screenPixelsPainted = 0; // for measuring frame cost
 
-signals:
+Q_SIGNALS:
     void mouseMoved();
 
 protected:
