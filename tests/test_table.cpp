@@ -1,6 +1,8 @@
 // The table window through its life cycle: loading, layout, card flights,
 // messages and timers.
+#include "AboutBox.h"
 #include "PictureBox.h"
+#include "SponsorPages.h"
 #include "TableFixture.h"
 #include "TableSurface.h"
 #include <QFrame>
@@ -261,6 +263,30 @@ private Q_SLOTS:
         table.rotatebanner();
         QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral("rotatebannerFile not found")});
         QCOMPARE(table.picCtr, int16_t(0));
+    }
+
+    void bannerAndMenusOpenTheirPages()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        QStringList opened;
+        const AboutBox::UrlOpener previous =
+            AboutBox::setUrlOpener([&](const QUrl &address) { opened << address.toString(); });
+        const QString page1 = SponsorPages::page1.address;
+        const QString page2 = SponsorPages::page2.address;
+        const QString page3 = SponsorPages::page3.address;
+        const QList<QPair<int, QString>> byBanner{{0, page1}, {1, page1}, {2, page3}, {4, page3}, {6, page2},
+                                                  {9, page1}, {10, page2}, {15, page2}, {99, page1}};
+        for (const auto &[banner, page] : byBanner) {
+            table.picCtr = static_cast<int16_t>(banner);
+            table.picStatusBar_Click();
+            QCOMPARE(opened.takeLast(), page);
+        }
+        for (const char *entry : {"mnuSites1", "mnuSites2", "mnuSites3", "mnuBonus0", "mnuBonus1"})
+            table.findChild<QAction *>(QLatin1String(entry))->trigger();
+        QCOMPARE(opened, (QStringList{page1, page2, page3, page3, page3}));
+        AboutBox::setUrlOpener(previous);
     }
 
     void closingSavesThePreferences()

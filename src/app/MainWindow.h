@@ -152,7 +152,11 @@ private:
     class Busy {
     public:
         explicit Busy(MainWindow &window) : window(window) { ++window.busyDepth; }
-        ~Busy() { --window.busyDepth; }
+        ~Busy()
+        {
+            if (--window.busyDepth == 0)
+                window.dealPendingRound();
+        }
         Busy(const Busy &) = delete;
         Busy &operator=(const Busy &) = delete;
 
@@ -177,6 +181,7 @@ private:
     void carryOutDouble();
     void carryOutSplit();
     void dealNextRoundIfAuto();
+    void dealPendingRound();
     void discardSplitRank(int rank);
     void openSponsorPage(int page);
     void paintBannerStrip(int bannerTop);
@@ -190,6 +195,8 @@ private:
     LiveOdds liveOdds;
     int busyDepth = 0;
     int handSerial = 0;
+    bool nextRoundDue = false;   // auto-deal, once the action that ended the round has returned
+    bool dealingPending = false;
     bool loaded = false;
     bool activated = false;
     bool unloaded = false;

@@ -76,8 +76,22 @@ void MainWindow::dealNextRoundIfAuto()
 {
     if (prefs.prfAutoDeal && roundOver) {
         shortDelay(1500);
+        nextRoundDue = true;
+    }
+}
+
+void MainWindow::dealPendingRound()
+{
+    // Dealing from the outermost level, in a loop, keeps a run of naturals
+    // (each of which ends its round inside the deal) from nesting deals.
+    if (dealingPending)
+        return;
+    dealingPending = true;
+    while (nextRoundDue) {
+        nextRoundDue = false;
         DealFirst();
     }
+    dealingPending = false;
 }
 
 void MainWindow::DealFirst()
