@@ -13,7 +13,6 @@ int blackjackPartner(int upValue)
     return upValue == 1 ? 10 : upValue == 10 ? 1 : 0;
 }
 
-constexpr std::size_t maxBuckets = 128;
 }
 
 DealerDrawTree::DealerDrawTree(int upValue, uint32_t drawsAt, bool peeks)
@@ -63,11 +62,12 @@ DealerDrawTree::DealerDrawTree(int upValue, uint32_t drawsAt, bool peeks)
         }
         for (std::size_t depth = common; depth < path.size(); ++depth) {
             open.push_back(nodes.size());
-            nodes.push_back({0.0, 0, path[depth].first, path[depth].second, static_cast<uint8_t>(depth), 0});
+            nodes.push_back({0.0, 0, static_cast<uint8_t>(path[depth].first * (maxCount + 1) + path[depth].second),
+                             static_cast<uint8_t>(depth), spareBucket});
         }
         const auto [at, added] = bucketOf.emplace(std::make_pair(set.outcome, set.cards), uint8_t(buckets.size()));
         if (added) {
-            if (set.cards > maxCards || buckets.size() >= maxBuckets)
+            if (set.cards > maxCards || buckets.size() >= spareBucket)
                 throw std::logic_error("dealer draw sets beyond the tree's range");
             buckets.push_back({set.outcome, set.cards});
         }
@@ -122,39 +122,80 @@ DealerDrawTree::SetOrders DealerDrawTree::enumerate(int upValue, int excluded, u
     return found;
 }
 
-DealerDistribution DealerDrawTree::evaluate(const Shoe &shoe) const
+void DealerDrawTree::evaluate(const Shoe *const *shoes, DealerDistribution *const *out, int count) const
 {
-    // falling[v][k]: ways to draw k cards of value v in a given order.
-    std::array<std::array<double, maxCount + 1>, 10> falling;
-    for (int v = 0; v < 10; ++v) {
-        falling[v][0] = 1.0;
-        for (int k = 1; k <= maxCount; ++k)
-            falling[v][k] = falling[v][k - 1] * std::max(0, shoe.counts[v] - (k - 1));
+    // Narrow batches run narrow; wide ones go eight at a time.
+    for (int start = 0; start < count; start += 8) {
+        const int n = std::min(8, count - start);
+        if (n == 1)
+            evaluateLanes<1>(shoes + start, out + start, n);
+        else if (n == 2)
+            evaluateLanes<2>(shoes + start, out + start, n);
+        else if (n <= 4)
+            evaluateLanes<4>(shoes + start, out + start, n);
+        else
+            evaluateLanes<8>(shoes + start, out + start, n);
     }
-    std::array<double, maxBuckets> sums{};
-    std::array<double, 12> product;
-    product[0] = 1.0;
-    const std::size_t count = nodes.size();
-    for (std::size_t i = 0; i < count;) {
-        const Node &node = nodes[i];
-        const double factor = falling[node.value][node.count];
-        if (factor == 0.0) {
-            i = node.subtreeEnd;
+}
+
+// Each lane does exactly the arithmetic of a walk of its own, in the same
+// order: a lane whose shoe lacks a node's cards carries a zero product
+// through that subtree and adds only zeros, and a subtree is skipped when
+// every lane lacks its cards.
+template <int Lanes>
+void DealerDrawTree::evaluateLanes(const Shoe *const *shoes, DealerDistribution *const *out, int count) const
+{
+    // falling[value x (maxCount + 1) + k]: ways to draw k cards of the value in a given order.
+    constexpr int factors = 10 * (maxCount + 1);
+    alignas(32) double falling[factors][Lanes];
+    std::array<bool, factors> anyLane{};
+    for (int lane = 0; lane < Lanes; ++lane) {
+        const Shoe &shoe = *shoes[lane < count ? lane : 0]; // spare lanes repeat the first shoe
+        for (int v = 0; v < 10; ++v) {
+            double ways = 1.0;
+            for (int k = 0; k <= maxCount; ++k) {
+                if (k > 0)
+                    ways *= std::max(0, shoe.counts[v] - (k - 1));
+                falling[v * (maxCount + 1) + k][lane] = ways;
+                anyLane[v * (maxCount + 1) + k] = anyLane[v * (maxCount + 1) + k] || ways != 0.0;
+            }
+        }
+    }
+    alignas(32) double sums[spareBucket + 1][Lanes];
+    for (std::size_t b = 0; b < buckets.size(); ++b)
+        std::fill_n(sums[b], Lanes, 0.0);
+    std::fill_n(sums[spareBucket], Lanes, 0.0);
+    alignas(32) double product[maxCards + 1][Lanes];
+    std::fill_n(product[0], Lanes, 1.0);
+
+    const Node *const first = nodes.data();
+    const Node *const end = first + nodes.size();
+    for (const Node *node = first; node < end;) {
+        if (!anyLane[node->factor]) {
+            node = first + node->subtreeEnd;
             continue;
         }
-        const double p = product[node.depth] * factor;
-        product[node.depth + 1] = p;
-        if (node.orders != 0.0)
-            sums[node.bucket] += node.orders * p;
-        ++i;
+        const double *factor = falling[node->factor];
+        const double *above = product[node->depth];
+        double *here = product[node->depth + 1];
+        double *sum = sums[node->bucket];
+        const double orders = node->orders;
+        for (int lane = 0; lane < Lanes; ++lane) {
+            here[lane] = above[lane] * factor[lane];
+            sum[lane] += orders * here[lane];
+        }
+        ++node;
     }
 
-    std::array<double, maxCards + 1> perOrder; // 1 / ways to draw m cards in order
-    perOrder[0] = 1.0;
-    for (int m = 1; m <= maxCards; ++m)
-        perOrder[m] = shoe.total - (m - 1) > 0 ? perOrder[m - 1] / (shoe.total - (m - 1)) : 0.0;
-    DealerDistribution out{};
-    for (std::size_t b = 0; b < buckets.size(); ++b)
-        out[buckets[b].outcome] += sums[b] * perOrder[buckets[b].cards];
-    return out;
+    for (int lane = 0; lane < count; ++lane) {
+        const Shoe &shoe = *shoes[lane];
+        std::array<double, maxCards + 1> perOrder; // 1 / ways to draw m cards in order
+        perOrder[0] = 1.0;
+        for (int m = 1; m <= maxCards; ++m)
+            perOrder[m] = shoe.total - (m - 1) > 0 ? perOrder[m - 1] / (shoe.total - (m - 1)) : 0.0;
+        DealerDistribution &distribution = *out[lane];
+        distribution = {};
+        for (std::size_t b = 0; b < buckets.size(); ++b)
+            distribution[buckets[b].outcome] += sums[b][lane] * perOrder[buckets[b].cards];
+    }
 }

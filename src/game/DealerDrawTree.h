@@ -28,19 +28,22 @@ public:
     // The tree for this pattern, built on first use and kept for the process.
     static const DealerDrawTree &shared(int upValue, uint32_t drawsAt, bool peeks);
 
-    DealerDistribution evaluate(const Shoe &shoe) const;
+    // The distributions of `count` shoes in one pass over the tree: each node
+    // is read once for all of them, and the shoes' products run side by side.
+    void evaluate(const Shoe *const *shoes, DealerDistribution *const *out, int count) const;
 
 private:
+    template <int Lanes> void evaluateLanes(const Shoe *const *shoes, DealerDistribution *const *out, int count) const;
+
     static constexpr int maxCount = 4; // of one value in one set: four of a rank, or bust
     static constexpr int maxCards = 12;
 
     struct Node {
         double orders;       // 0 unless a set ends here
         uint32_t subtreeEnd; // index after this node's subtree
-        uint8_t value;       // 0-based
-        uint8_t count;
+        uint8_t factor;      // value (0-based) x (maxCount + 1) + count
         uint8_t depth;
-        uint8_t bucket;      // index into `buckets` when orders > 0
+        uint8_t bucket;      // index into `buckets` when orders > 0, else `spareBucket`
     };
     struct Bucket {
         int outcome;
@@ -50,6 +53,9 @@ private:
     // Drawn counts by value -> (outcome, number of orders).
     using SetOrders = std::map<std::array<uint8_t, 10>, std::pair<int, double>>;
     static SetOrders enumerate(int upValue, int excluded, uint32_t drawsAt);
+
+    // Inner nodes add their zero orders here, so the walk needs no test for a set's end.
+    static constexpr int spareBucket = 127;
 
     std::vector<Node> nodes;
     std::vector<Bucket> buckets;

@@ -1,4 +1,5 @@
 #include "DealerOutcomes.h"
+#include <algorithm>
 
 DealerOutcomes::DealerOutcomes(const GameRules &rules) : rules(rules)
 {
@@ -35,11 +36,51 @@ const DealerDrawTree &DealerOutcomes::drawTree(int upValue, int playerClass)
 
 const DealerDistribution &DealerOutcomes::distribution(int upValue, const Shoe &shoe, int playerTotal)
 {
-    const int representative = playerClass[playerTotal];
-    const uint64_t key = shoe.countsKey() | uint64_t(upValue) << 32 | uint64_t(representative) << 36;
+    const uint64_t key = keyOf(upValue, shoe, playerTotal);
     if (const uint32_t *found = memo.find(key))
         return distributions[*found];
     memo.insert(key, static_cast<uint32_t>(distributions.size()));
-    distributions.push_back(drawTree(upValue, representative).evaluate(shoe));
-    return distributions.back();
+    DealerDistribution *out = &distributions.emplace_back();
+    const Shoe *shoes[] = {&shoe};
+    drawTree(upValue, playerClass[playerTotal]).evaluate(shoes, &out, 1);
+    return *out;
+}
+
+void DealerOutcomes::prepare(int upValue, const Shoe *const *shoes, const int *playerTotals, int count)
+{
+    constexpr int batch = 32;
+    for (int start = 0; start < count; start += batch) {
+        const int n = std::min(batch, count - start);
+        // Unknown shoes by class; a shoe met twice in the batch is worked out once.
+        std::array<const Shoe *, batch> pending;
+        std::array<DealerDistribution *, batch> out;
+        std::array<bool, 22> classSeen{};
+        std::array<int, batch> classOf;
+        int unknown = 0;
+        for (int i = start; i < start + n; ++i) {
+            const uint64_t key = keyOf(upValue, *shoes[i], playerTotals[i]);
+            if (memo.find(key))
+                continue;
+            memo.insert(key, static_cast<uint32_t>(distributions.size()));
+            pending[unknown] = shoes[i];
+            out[unknown] = &distributions.emplace_back();
+            classOf[unknown] = playerClass[playerTotals[i]];
+            classSeen[classOf[unknown]] = true;
+            ++unknown;
+        }
+        for (int cls = 0; cls < 22; ++cls) {
+            if (!classSeen[cls])
+                continue;
+            std::array<const Shoe *, batch> classShoes;
+            std::array<DealerDistribution *, batch> classOut;
+            int m = 0;
+            for (int i = 0; i < unknown; ++i) {
+                if (classOf[i] == cls) {
+                    classShoes[m] = pending[i];
+                    classOut[m++] = out[i];
+                }
+            }
+            drawTree(upValue, cls).evaluate(classShoes.data(), classOut.data(), m);
+        }
+    }
 }

@@ -18,6 +18,27 @@ uint64_t handKey(const Shoe &shoe, int upValue, const PlayerHand &hand, bool set
 }
 }
 
+// The next cards a hand can receive, listed first so the dealer outcomes
+// they lead to can be worked out together.
+struct StrategyEngine::Draws {
+    struct Draw {
+        double probability;
+        int card;
+        Shoe after;
+    };
+    std::array<Draw, 32> items; // ten values, three times over with cards set aside
+    int count = 0;
+
+    Draws(const Shoe &shoe, bool setAside)
+    {
+        shoe.forEachDraw(setAside, [this](double probability, int card, const Shoe &after) {
+            items[count++] = {probability, card, after};
+        });
+    }
+    const Draw *begin() const { return items.data(); }
+    const Draw *end() const { return items.data() + count; }
+};
+
 StrategyEngine::StrategyEngine(const GameRules &rules) : rules(rules), dealerOutcomes(rules) {}
 
 double StrategyEngine::stand(const PlayerHand &hand, int upValue, const Shoe &shoe, bool natural)
@@ -61,6 +82,21 @@ double StrategyEngine::standRaw(const PlayerHand &hand, int upValue, const Shoe 
     return value;
 }
 
+void StrategyEngine::prepareStands(const PlayerHand &hand, int upValue, const Draws &draws)
+{
+    std::array<const Shoe *, 32> shoes;
+    std::array<int, 32> totals;
+    int count = 0;
+    for (const Draws::Draw &draw : draws) {
+        const int total = hand.plus(draw.card).total();
+        if (total <= 21) {
+            shoes[count] = &draw.after;
+            totals[count++] = total;
+        }
+    }
+    dealerOutcomes.prepare(upValue, shoes.data(), totals.data(), count);
+}
+
 double StrategyEngine::bustRaw(int upValue, const Shoe &shoe) const
 {
     return -dealerOutcomes.noBlackjack(upValue, shoe);
@@ -71,8 +107,10 @@ double StrategyEngine::hitRaw(const PlayerHand &hand, int upValue, const Shoe &s
     const uint64_t key = handKey(shoe, upValue, hand, setAside);
     if (const double *found = memo.find(key))
         return *found;
+    const Draws draws(shoe, setAside);
+    prepareStands(hand, upValue, draws);
     double value = 0.0;
-    shoe.forEachDraw(setAside, [&](double probability, int card, const Shoe &after) {
+    for (const auto &[probability, card, after] : draws) {
         const PlayerHand next = hand.plus(card);
         const int total = next.total();
         double result;
@@ -83,7 +121,7 @@ double StrategyEngine::hitRaw(const PlayerHand &hand, int upValue, const Shoe &s
         else
             result = bestOfStandAndHitRaw(next, upValue, after, setAside);
         value += probability * result;
-    });
+    }
     memo.insert(key, value);
     return value;
 }
@@ -102,10 +140,11 @@ double StrategyEngine::bestOfStandAndHitRaw(const PlayerHand &hand, int upValue,
 
 double StrategyEngine::doubleRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside)
 {
+    const Draws draws(shoe, setAside);
+    prepareStands(hand, upValue, draws);
     double value = 0.0;
-    shoe.forEachDraw(setAside, [&](double probability, int card, const Shoe &after) {
+    for (const auto &[probability, card, after] : draws)
         value += probability * standRaw(hand.plus(card), upValue, after, false);
-    });
     return 2.0 * value;
 }
 
@@ -123,10 +162,11 @@ SplitValue StrategyEngine::splitWith(int pairValue, int rankLeft, int upValue, c
     Shoe marked = shoe;
     marked.markRank(pairValue, rankLeft);
     const PlayerHand oneCard{pairValue, pairValue == 1, 1};
+    const Draws draws(marked, true);
+    prepareStands(oneCard, upValue, draws);
     double first = 0.0;
-    marked.forEachDraw(true, [&](double probability, int card, const Shoe &after) {
+    for (const auto &[probability, card, after] : draws)
         first += probability * play(oneCard.plus(card), card, upValue, after, true);
-    });
     // The second hand meets a new dealer hand: a new up-card, one set-aside
     // step, its second card; later hits set nothing aside. The chances of its
     // up-card and second card are exact; the hand itself is then valued as
@@ -215,8 +255,10 @@ double StrategyEngine::chartHitRaw(const ChartTable &chart, const PlayerHand &ha
     const uint64_t key = handKey(shoe, upValue, hand, setAside);
     if (const double *found = chartMemo.find(key))
         return *found;
+    const Draws draws(shoe, setAside);
+    prepareStands(hand, upValue, draws);
     double value = 0.0;
-    shoe.forEachDraw(setAside, [&](double probability, int card, const Shoe &after) {
+    for (const auto &[probability, card, after] : draws) {
         const PlayerHand next = hand.plus(card);
         const int total = next.total();
         double result;
@@ -232,7 +274,7 @@ double StrategyEngine::chartHitRaw(const ChartTable &chart, const PlayerHand &ha
                                  : chartHitRaw(chart, next, upValue, after, setAside);
         }
         value += probability * result;
-    });
+    }
     chartMemo.insert(key, value);
     return value;
 }

@@ -68,9 +68,13 @@ public:
     std::size_t cachedCount() const { return memo.size() + chartMemo.size() + dealerOutcomes.cachedCount(); }
 
 private:
+    struct Draws;
+
     // Values before dividing by the chance of no dealer blackjack.
     double standRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool natural);
     double bustRaw(int upValue, const Shoe &shoe) const;
+    // Works out together the dealer outcomes the next cards' stand values need.
+    void prepareStands(const PlayerHand &hand, int upValue, const Draws &draws);
     double hitRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
     double bestOfStandAndHitRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
     double doubleRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
