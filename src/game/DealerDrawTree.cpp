@@ -15,68 +15,50 @@ int blackjackPartner(int upValue)
 
 }
 
+// The set being walked, as counts by value, and the orders of the sets met.
+struct DealerDrawTree::Builder {
+    DealerDrawTree &tree;
+    int upValue;
+    int excluded; // a value the hole card cannot be, or 0
+    uint32_t drawsAt;
+    int maxDraw; // the highest total the dealer draws on
+    std::array<uint8_t, 10> drawn{};
+    uint64_t key = 1; // `drawn` five bits a value under a leading 1, so never 0
+    FlatMap<double> ordersMemo{};
+    std::array<std::array<int8_t, maxCards + 1>, 23> bucketIndex = emptyIndex();
+
+    bool grow(int fromValue, int depth, int hardSum, int cards);
+    double ordersOf(int cards, int hardSum);
+    uint8_t bucketOf(int outcome, int cards);
+    int totalOf(int hardSum) const { return bestTotal(upValue + hardSum, upValue == 1 || drawn[0] > 0); }
+    bool drawsTo(int total) const { return total <= 21 && (drawsAt >> total & 1u); }
+    // The dealer's total without one card of value v + 1.
+    int totalWithout(int v, int hardSum) const
+    {
+        return bestTotal(upValue + hardSum - (v + 1), upValue == 1 || drawn[0] > (v == 0 ? 1 : 0));
+    }
+    void setCount(int v, int count)
+    {
+        key += (uint64_t(count) - drawn[v]) << (5 * (9 - v));
+        drawn[v] = static_cast<uint8_t>(count);
+    }
+    static std::array<std::array<int8_t, maxCards + 1>, 23> emptyIndex()
+    {
+        std::array<std::array<int8_t, maxCards + 1>, 23> index;
+        for (auto &row : index)
+            row.fill(-1);
+        return index;
+    }
+};
+
 DealerDrawTree::DealerDrawTree(int upValue, uint32_t drawsAt, bool peeks)
 {
-    const SetOrders found = enumerate(upValue, peeks ? blackjackPartner(upValue) : 0, drawsAt);
-
-    // Each set as its path of (value, count) pairs, smaller values first;
-    // sorting the paths puts every prefix before the sets that extend it.
-    struct Set {
-        std::vector<std::pair<uint8_t, uint8_t>> path;
-        int outcome = 0;
-        int cards = 0;
-        double orders = 0.0;
-    };
-    std::map<std::vector<std::pair<uint8_t, uint8_t>>, Set> sets;
-    for (const auto &[counts, outcomeAndOrders] : found) {
-        std::vector<std::pair<uint8_t, uint8_t>> path;
-        int cards = 0;
-        for (uint8_t v = 0; v < 10; ++v) {
-            if (counts[v] > 0) {
-                if (counts[v] > maxCount)
-                    throw std::logic_error("dealer draw set beyond the tree's range");
-                path.emplace_back(v, counts[v]);
-                cards += counts[v];
-            }
-        }
-        Set &set = sets[path];
-        set.path = path;
-        set.outcome = outcomeAndOrders.first;
-        set.cards = cards;
-        set.orders = outcomeAndOrders.second;
+    int maxDraw = 0;
+    for (int total = 0; total <= 21; ++total) {
+        if (drawsAt >> total & 1u)
+            maxDraw = total;
     }
-
-    std::map<std::pair<int, int>, uint8_t> bucketOf;
-    std::vector<std::size_t> open; // nodes of the current path, by depth
-    const std::vector<std::pair<uint8_t, uint8_t>> *previous = nullptr;
-    for (const auto &[path, set] : sets) {
-        std::size_t common = 0;
-        if (previous) {
-            while (common < previous->size() && common < path.size() && (*previous)[common] == path[common])
-                ++common;
-        }
-        // Subtrees deeper than the shared prefix are complete.
-        while (open.size() > common) {
-            nodes[open.back()].subtreeEnd = static_cast<uint32_t>(nodes.size());
-            open.pop_back();
-        }
-        for (std::size_t depth = common; depth < path.size(); ++depth) {
-            open.push_back(nodes.size());
-            nodes.push_back({0.0, 0, static_cast<uint8_t>(path[depth].first * (maxCount + 1) + path[depth].second),
-                             static_cast<uint8_t>(depth), spareBucket});
-        }
-        const auto [at, added] = bucketOf.emplace(std::make_pair(set.outcome, set.cards), uint8_t(buckets.size()));
-        if (added) {
-            if (set.cards > maxCards || buckets.size() >= spareBucket)
-                throw std::logic_error("dealer draw sets beyond the tree's range");
-            buckets.push_back({set.outcome, set.cards});
-        }
-        nodes.back().orders = set.orders;
-        nodes.back().bucket = at->second;
-        previous = &path;
-    }
-    for (std::size_t index : open)
-        nodes[index].subtreeEnd = static_cast<uint32_t>(nodes.size());
+    Builder{*this, upValue, peeks ? blackjackPartner(upValue) : 0, drawsAt, maxDraw}.grow(0, 0, 0, 0);
 }
 
 const DealerDrawTree &DealerDrawTree::shared(int upValue, uint32_t drawsAt, bool peeks)
@@ -91,35 +73,86 @@ const DealerDrawTree &DealerDrawTree::shared(int upValue, uint32_t drawsAt, bool
     return *tree;
 }
 
-// Counts the orders level by level, one more card at a time, from a full
-// deck; a shoe with fewer cards only makes some sets impossible.
-DealerDrawTree::SetOrders DealerDrawTree::enumerate(int upValue, int excluded, uint32_t drawsAt)
+// Walks the sets in the tree's order, values ascending and a smaller count of
+// a value before a larger one, so a set's prefix comes before it and every
+// subtree is one run of nodes. A set of cards is kept when the dealer stops on
+// it in at least one order; a prefix node is kept when its subtree keeps one.
+bool DealerDrawTree::Builder::grow(int fromValue, int depth, int hardSum, int cards)
 {
-    SetOrders found;
-    std::map<std::array<uint8_t, 10>, double> level{{{}, 1.0}};
-    for (int cards = 1; !level.empty(); ++cards) {
-        std::map<std::array<uint8_t, 10>, double> next;
-        for (const auto &[drawn, orders] : level) {
-            int hardSum = upValue;
-            for (int v = 0; v < 10; ++v)
-                hardSum += (v + 1) * drawn[v];
-            const int total = bestTotal(hardSum, upValue == 1 || drawn[0] > 0);
-            if (cards >= 2 && (total > 21 || !(drawsAt >> total & 1u))) {
-                found[drawn] = {total > 21 ? 22 : total, orders};
-                continue;
+    bool keptAny = false;
+    for (int v = fromValue; v < 10; ++v) {
+        const int available = v == 9 ? 16 : 4;
+        for (int count = 1; count <= available; ++count) {
+            const int sum = hardSum + (v + 1) * count;
+            // The cards before the last one drawn make a hand the dealer draws
+            // on, so at most `maxDraw` hard, even without the largest card.
+            if (cards + count > 1 && upValue + sum - (v + 1) > maxDraw)
+                break;
+            setCount(v, count);
+            const std::size_t at = tree.nodes.size();
+            tree.nodes.push_back({0.0, 0, static_cast<uint8_t>(v * (maxCount + 1) + count), static_cast<uint8_t>(depth),
+                             spareBucket});
+            bool kept = false;
+            const int total = totalOf(sum);
+            if (!drawsTo(total)) {
+                const double orders = ordersOf(cards + count, sum);
+                if (orders > 0.0) {
+                    const int outcome = total > 21 ? 22 : total;
+                    tree.nodes[at].orders = orders;
+                    tree.nodes[at].bucket = bucketOf(outcome, cards + count);
+                    kept = true;
+                }
             }
-            for (int value = 1; value <= 10; ++value) {
-                const int available = value == 10 ? 16 : 4;
-                if ((cards == 1 && value == excluded) || drawn[value - 1] >= available)
-                    continue;
-                std::array<uint8_t, 10> more = drawn;
-                ++more[value - 1];
-                next[more] += orders;
-            }
+            // Larger values can join only while the dealer would still draw here.
+            if (upValue + sum <= maxDraw)
+                kept = grow(v + 1, depth + 1, sum, cards + count) || kept;
+            if (kept)
+                tree.nodes[at].subtreeEnd = static_cast<uint32_t>(tree.nodes.size());
+            else
+                tree.nodes.resize(at);
+            keptAny = keptAny || kept;
         }
-        level.swap(next);
+        setCount(v, 0);
     }
-    return found;
+    return keptAny;
+}
+
+// Orders in which the dealer draws exactly the cards in `drawn`: the last card
+// is any of them, and the cards before it must be a set the dealer draws on.
+double DealerDrawTree::Builder::ordersOf(int cards, int hardSum)
+{
+    if (cards == 1) {
+        for (int v = 0; v < 10; ++v) {
+            if (drawn[v])
+                return v + 1 == excluded ? 0.0 : 1.0;
+        }
+    }
+    if (const double *found = ordersMemo.find(key))
+        return *found;
+    double orders = 0.0;
+    for (int v = 0; v < 10; ++v) {
+        if (drawn[v] == 0 || !drawsTo(totalWithout(v, hardSum)))
+            continue;
+        setCount(v, drawn[v] - 1);
+        orders += ordersOf(cards - 1, hardSum - (v + 1));
+        setCount(v, drawn[v] + 1);
+    }
+    ordersMemo.insert(key, orders);
+    return orders;
+}
+
+uint8_t DealerDrawTree::Builder::bucketOf(int outcome, int cards)
+{
+    if (cards > maxCards)
+        throw std::logic_error("dealer draw sets beyond the tree's range");
+    int8_t &bucket = bucketIndex[outcome][cards];
+    if (bucket < 0) {
+        if (tree.buckets.size() >= spareBucket)
+            throw std::logic_error("dealer draw sets beyond the tree's range");
+        bucket = static_cast<int8_t>(tree.buckets.size());
+        tree.buckets.push_back({outcome, cards});
+    }
+    return static_cast<uint8_t>(bucket);
 }
 
 void DealerDrawTree::evaluate(const Shoe *const *shoes, DealerDistribution *const *out, int count) const

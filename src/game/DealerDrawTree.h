@@ -1,8 +1,8 @@
 #pragma once
+#include "FlatMap.h"
 #include "Shoe.h"
 #include <array>
 #include <cstdint>
-#include <map>
 #include <vector>
 
 // How the dealer's hand ends, from the up-card and the cards still to come:
@@ -50,9 +50,7 @@ private:
         int cards;
     };
 
-    // Drawn counts by value -> (outcome, number of orders).
-    using SetOrders = std::map<std::array<uint8_t, 10>, std::pair<int, double>>;
-    static SetOrders enumerate(int upValue, int excluded, uint32_t drawsAt);
+    struct Builder;
 
     // Inner nodes add their zero orders here, so the walk needs no test for a set's end.
     static constexpr int spareBucket = 127;

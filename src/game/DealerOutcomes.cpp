@@ -16,6 +16,14 @@ DealerOutcomes::DealerOutcomes(const GameRules &rules) : rules(rules)
             }
         }
     }
+    // The trees are shared by the whole process: building them all with the
+    // first engine, not during its first questions, keeps every answer quick.
+    for (int up = 1; up <= 10; ++up) {
+        for (int player = 0; player <= 21; ++player) {
+            if (playerClass[player] == player)
+                drawTree(up, player);
+        }
+    }
 }
 
 double DealerOutcomes::noBlackjack(int upValue, const Shoe &shoe) const
