@@ -167,9 +167,11 @@ private:
     void createControls();
     void createMenus();
     void placeHandAreas();
+    void placePlayerArea(int left, int marginAboveStatusBar);
     void paintBorderStrips(QPainter &painter);
     void hideShapes();
     void prepareMovingCard();
+    void dealDealerCard(int position);
     void paintCard(PictureBox *box, int x, int y, const Card &card, int mode = 0);
     void setStatus(const QString &text);
     void setStatusColor(const QColor &color);

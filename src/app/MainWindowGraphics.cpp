@@ -56,14 +56,19 @@ void MainWindow::placeHandAreas()
     picplayerBack2->resize(playerSize.width(), cHeight - cardRise);
 }
 
+void MainWindow::placePlayerArea(int left, int marginAboveStatusBar)
+{
+    const int top = table->height() - picPlayerHand->height() - picStatusBar->height() - marginAboveStatusBar;
+    picPlayerHand->move(left, top);
+    picPlayerBack->move(left, top);
+    picplayerBack2->move(left, top + cardRise);
+}
+
 void MainWindow::FirstInit()
 {
     hideShapes();
     placeHandAreas();
-    const int playerY = table->height() - picPlayerHand->height() - picStatusBar->height() - 30;
-    picPlayerHand->move(20, playerY);
-    picPlayerBack->move(20, playerY);
-    picplayerBack2->move(20, playerY + cardRise);
+    placePlayerArea(20, 30);
     table->paintPersistent([this](QPainter &painter) { paintBorderStrips(painter); });
     picPlayerHand->copyFrom(table->image(), areaOf(picPlayerHand));
     picPlayerBack->copyFrom(table->image(), areaOf(picPlayerHand));
@@ -100,10 +105,7 @@ void MainWindow::resetGraphics()
     picDealBack->copyFrom(table->image(), areaOf(picDeal[0]));
 
     const int innerHeight = table->height();
-    const int playerY = innerHeight - picPlayerHand->height() - picStatusBar->height() - 80;
-    picPlayerHand->move(50, playerY);
-    picPlayerBack->move(50, playerY);
-    picplayerBack2->move(50, playerY + cardRise);
+    placePlayerArea(50, 80);
 
     table->paintPersistent([this](QPainter &painter) { paintBorderStrips(painter); });
     picPlayerHand->copyFrom(table->image(), areaOf(picPlayerHand));

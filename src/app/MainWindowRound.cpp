@@ -94,6 +94,24 @@ void MainWindow::dealPendingRound()
     dealingPending = false;
 }
 
+void MainWindow::dealDealerCard(int position)
+{
+    // The up-card comes off the stock; the hole card is only a back until
+    // the player stands.
+    AnimateCard(picAnimate->x(), picAnimate->y(), picComputerHand->x() + position * cardSpace, picComputerHand->y(),
+                1, prefs.prfPKBackFace, 1);
+    if (position == 0) {
+        const Card upCard = deck.top();
+        paintCard(picComputerHand, 0, 0, upCard);
+        paintCard(picComputerBack2, 0, 0, upCard);
+        dealerTotal = cardValue(upCard);
+        lblDealer->setText(QString::number(dealerTotal));
+        deck.dealTo(dealerHand);
+    } else {
+        cdtDraw(&picComputerHand->image(), cardSpace, 0, prefs.prfPKBackFace, 1, white);
+    }
+}
+
 void MainWindow::DealFirst()
 {
     Busy busy(*this);
@@ -141,18 +159,7 @@ void MainWindow::DealFirst()
     shortDelay(200);
 
     for (int i = 0; i < 2; ++i) {
-        AnimateCard(picAnimate->x(), picAnimate->y(), picComputerHand->x() + i * cardSpace, picComputerHand->y(), 1,
-                    prefs.prfPKBackFace, 1);
-        if (i == 0) {
-            const Card upCard = deck.top();
-            paintCard(picComputerHand, 0, 0, upCard);
-            paintCard(picComputerBack2, 0, 0, upCard);
-            dealerTotal = cardValue(upCard);
-            lblDealer->setText(QString::number(dealerTotal));
-            deck.dealTo(dealerHand);
-        } else {
-            cdtDraw(&picComputerHand->image(), cardSpace, 0, prefs.prfPKBackFace, 1, white);
-        }
+        dealDealerCard(i);
         playInline(QStringLiteral("deal.wav"));
         AnimateCard(picAnimate->x(), picAnimate->y(), picPlayerHand->x() + playerHandX + i * cardSpace,
                     picPlayerHand->y(), 1, prefs.prfPKBackFace, 1);
@@ -366,20 +373,8 @@ void MainWindow::playsplithand()
     picComputerHand->setImage(picComputerBack->image());
     prepareMovingCard();
     cdtDraw(&picAnimate->image(), 0, 0, prefs.prfPKBackFace, 1, white);
-    for (int i = 0; i < 2; ++i) {
-        AnimateCard(picAnimate->x(), picAnimate->y(), picComputerHand->x() + cardSpace * i, picComputerHand->y(), 1,
-                    prefs.prfPKBackFace, 1);
-        if (i == 0) {
-            const Card upCard = deck.top();
-            paintCard(picComputerHand, 0, 0, upCard);
-            paintCard(picComputerBack2, 0, 0, upCard);
-            dealerTotal = cardValue(upCard);
-            lblDealer->setText(QString::number(dealerTotal));
-            deck.dealTo(dealerHand);
-        } else {
-            cdtDraw(&picComputerHand->image(), cardSpace, 0, prefs.prfPKBackFace, 1, white);
-        }
-    }
+    for (int i = 0; i < 2; ++i)
+        dealDealerCard(i);
     picComputerHand->show();
     picPlayerHand->show();
     splitting = false;
