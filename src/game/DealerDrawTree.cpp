@@ -13,6 +13,11 @@ int blackjackPartner(int upValue)
     return upValue == 1 ? 10 : upValue == 10 ? 1 : 0;
 }
 
+// Lanes doubles the compiler keeps and computes as one vector.
+template <int Lanes> struct LaneVector {
+    typedef double Type __attribute__((vector_size(Lanes * sizeof(double))));
+};
+
 }
 
 // The set being walked, as counts by value, and the orders of the sets met.
@@ -160,9 +165,7 @@ void DealerDrawTree::evaluate(const Shoe *const *shoes, DealerDistribution *cons
     // Narrow batches run narrow; wide ones go eight at a time.
     for (int start = 0; start < count; start += 8) {
         const int n = std::min(8, count - start);
-        if (n == 1)
-            evaluateLanes<1>(shoes + start, out + start, n);
-        else if (n == 2)
+        if (n <= 2)
             evaluateLanes<2>(shoes + start, out + start, n);
         else if (n <= 4)
             evaluateLanes<4>(shoes + start, out + start, n);
@@ -174,13 +177,15 @@ void DealerDrawTree::evaluate(const Shoe *const *shoes, DealerDistribution *cons
 // Each lane does exactly the arithmetic of a walk of its own, in the same
 // order: a lane whose shoe lacks a node's cards carries a zero product
 // through that subtree and adds only zeros, and a subtree is skipped when
-// every lane lacks its cards.
+// every lane lacks its cards. The lanes are one vector, so the processor
+// works on several of them per instruction.
 template <int Lanes>
 void DealerDrawTree::evaluateLanes(const Shoe *const *shoes, DealerDistribution *const *out, int count) const
 {
+    using Vector = typename LaneVector<Lanes>::Type;
     // falling[value x (maxCount + 1) + k]: ways to draw k cards of the value in a given order.
     constexpr int factors = 10 * (maxCount + 1);
-    alignas(32) double falling[factors][Lanes];
+    Vector falling[factors];
     std::array<bool, factors> anyLane{};
     for (int lane = 0; lane < Lanes; ++lane) {
         const Shoe &shoe = *shoes[lane < count ? lane : 0]; // spare lanes repeat the first shoe
@@ -194,12 +199,13 @@ void DealerDrawTree::evaluateLanes(const Shoe *const *shoes, DealerDistribution 
             }
         }
     }
-    alignas(32) double sums[spareBucket + 1][Lanes];
+    const Vector zero{};
+    Vector sums[spareBucket + 1];
     for (std::size_t b = 0; b < buckets.size(); ++b)
-        std::fill_n(sums[b], Lanes, 0.0);
-    std::fill_n(sums[spareBucket], Lanes, 0.0);
-    alignas(32) double product[maxCards + 1][Lanes];
-    std::fill_n(product[0], Lanes, 1.0);
+        sums[b] = zero;
+    sums[spareBucket] = zero;
+    Vector product[maxCards + 1];
+    product[0] = zero + 1.0;
 
     const Node *const first = nodes.data();
     const Node *const end = first + nodes.size();
@@ -208,15 +214,9 @@ void DealerDrawTree::evaluateLanes(const Shoe *const *shoes, DealerDistribution 
             node = first + node->subtreeEnd;
             continue;
         }
-        const double *factor = falling[node->factor];
-        const double *above = product[node->depth];
-        double *here = product[node->depth + 1];
-        double *sum = sums[node->bucket];
-        const double orders = node->orders;
-        for (int lane = 0; lane < Lanes; ++lane) {
-            here[lane] = above[lane] * factor[lane];
-            sum[lane] += orders * here[lane];
-        }
+        const Vector here = product[node->depth] * falling[node->factor];
+        product[node->depth + 1] = here;
+        sums[node->bucket] += node->orders * here;
         ++node;
     }
 

@@ -24,7 +24,7 @@ private:
     const DealerDrawTree &drawTree(int upValue, int playerClass);
     uint64_t keyOf(int upValue, const Shoe &shoe, int playerTotal) const
     {
-        return shoe.countsKey() | uint64_t(upValue) << 32 | uint64_t(playerClass[playerTotal]) << 36;
+        return shoe.countsKey() | uint64_t(upValue) << 41 | uint64_t(playerClass[playerTotal]) << 45;
     }
 
     GameRules rules;

@@ -27,11 +27,3 @@ void Shoe::markRank(int value, int remaining)
     markedValue = value;
     marked = remaining;
 }
-
-uint64_t Shoe::countsKey() const
-{
-    uint64_t key = counts[9]; // 0..16: five bits
-    for (int i = 0; i < 9; ++i)
-        key |= uint64_t(counts[i]) << (5 + 3 * i); // 0..4: three bits each
-    return key;
-}

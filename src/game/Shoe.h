@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 // The cards still to come, counted by point value (index 0 = ace .. 9 = the
 // ten-value cards). While the first hand of a split is played, cards of the
@@ -23,31 +24,51 @@ struct Shoe {
     void markRank(int value, int remaining);
     void clearMark() { markedValue = 0; marked = 0; }
 
-    // The counts alone (32 bits), and the counts with the marking (40 bits).
-    uint64_t countsKey() const;
-    uint64_t key() const { return countsKey() | uint64_t(markedValue) << 32 | uint64_t(marked) << 36; }
+    // The counts alone (41 bits), and the counts with the marking (48 bits).
+    uint64_t countsKey() const
+    {
+        // Eight counts of 0..4, one a byte, packed to one a nibble: pairs of
+        // bytes, then pairs of those, then pairs again.
+        uint64_t low;
+        std::memcpy(&low, counts.data(), sizeof low);
+        low = (low | low >> 4) & 0x00FF00FF00FF00FFull;
+        low = (low | low >> 8) & 0x0000FFFF0000FFFFull;
+        low = (low | low >> 16) & 0x00000000FFFFFFFFull;
+        return low | uint64_t(counts[8]) << 32 | uint64_t(counts[9]) << 36; // ten-values 0..16: five bits
+    }
+    uint64_t key() const { return countsKey() | uint64_t(markedValue) << 41 | uint64_t(marked) << 45; }
 
     // Calls f(probability, value, shoeAfter) for every next card the player can
     // receive. With `setAside` the program's split rule applies first: up to
     // two cards of the marked rank are dropped from the top before the card.
     template <class F> void forEachDraw(bool setAside, F &&f) const;
+    // The same draws as f(probability, value, shoeBefore, marked): the card is
+    // taken from shoeBefore, of the marked rank when `marked`. For callers
+    // that build the shoe after the draw where they keep it.
+    template <class F> void forEachCard(bool setAside, F &&f) const;
 };
 
 template <class F> void Shoe::forEachDraw(bool setAside, F &&f) const
 {
+    forEachCard(setAside, [&f](double probability, int value, const Shoe &from, bool marked) {
+        Shoe after = from;
+        if (marked)
+            after.removeMarked();
+        else
+            after.remove(value);
+        f(probability, value, after);
+    });
+}
+
+template <class F> void Shoe::forEachCard(bool setAside, F &&f) const
+{
     auto drawFrom = [&f](const Shoe &shoe, double weight, bool onlyUnmarked) {
         for (int value = 1; value <= 10; ++value) {
             const int plain = shoe.unmarked(value);
-            if (plain > 0) {
-                Shoe after = shoe;
-                after.remove(value);
-                f(weight * plain / shoe.total, value, after);
-            }
-            if (!onlyUnmarked && value == shoe.markedValue && shoe.marked > 0) {
-                Shoe after = shoe;
-                after.removeMarked();
-                f(weight * shoe.marked / shoe.total, value, after);
-            }
+            if (plain > 0)
+                f(weight * plain / shoe.total, value, shoe, false);
+            if (!onlyUnmarked && value == shoe.markedValue && shoe.marked > 0)
+                f(weight * shoe.marked / shoe.total, value, shoe, true);
         }
     };
     if (!setAside || marked == 0) {

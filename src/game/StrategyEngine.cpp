@@ -8,13 +8,13 @@ int valueOf(int rank)
 }
 
 // Kinds of value kept in the memo next to hit values, above every key field.
-constexpr uint64_t bestValueKey = uint64_t(1) << 52;
-constexpr uint64_t splitValueKey = uint64_t(1) << 53;
+constexpr uint64_t bestValueKey = uint64_t(1) << 60;
+constexpr uint64_t splitValueKey = uint64_t(1) << 61;
 
 uint64_t handKey(const Shoe &shoe, int upValue, const PlayerHand &hand, bool setAside)
 {
-    return shoe.key() | uint64_t(upValue) << 40 | uint64_t(hand.hardSum) << 44 | uint64_t(hand.hasAce) << 50
-           | uint64_t(setAside) << 51;
+    return shoe.key() | uint64_t(upValue) << 48 | uint64_t(hand.hardSum) << 52 | uint64_t(hand.hasAce) << 58
+           | uint64_t(setAside) << 59;
 }
 }
 
@@ -31,15 +31,34 @@ struct StrategyEngine::Draws {
 
     Draws(const Shoe &shoe, bool setAside)
     {
-        shoe.forEachDraw(setAside, [this](double probability, int card, const Shoe &after) {
-            items[count++] = {probability, card, after};
+        shoe.forEachCard(setAside, [this](double probability, int card, const Shoe &from, bool marked) {
+            Draw &draw = items[count++];
+            draw = {probability, card, from};
+            if (marked)
+                draw.after.removeMarked();
+            else
+                draw.after.remove(card);
         });
     }
     const Draw *begin() const { return items.data(); }
     const Draw *end() const { return items.data() + count; }
 };
 
-StrategyEngine::StrategyEngine(const GameRules &rules) : rules(rules), dealerOutcomes(rules) {}
+StrategyEngine::StrategyEngine(const GameRules &rules) : rules(rules), dealerOutcomes(rules)
+{
+    for (int natural = 0; natural <= 1; ++natural) {
+        const double win = natural ? rules.naturalPayout : 1.0;
+        // Behind a peek the dealer's 21 is never a blackjack, so a natural beats it.
+        const bool naturalBeats21 = natural && rules.dealerPeeks;
+        for (int player = 0; player <= 21; ++player) {
+            for (int total = 0; total <= 21; ++total) {
+                resultAgainst[natural][player][total] = player > total || (total == 21 && naturalBeats21) ? win
+                                                        : player < total                                 ? -1.0
+                                                                                                         : 0.0;
+            }
+        }
+    }
+}
 
 double StrategyEngine::stand(const PlayerHand &hand, int upValue, const Shoe &shoe, bool natural)
 {
@@ -67,18 +86,11 @@ double StrategyEngine::standRaw(const PlayerHand &hand, int upValue, const Shoe 
     if (player > 21)
         return bustRaw(upValue, shoe);
     const DealerDistribution &dealer = dealerOutcomes.distribution(upValue, shoe, player);
-    const double win = natural ? rules.naturalPayout : 1.0;
-    // Behind a peek the dealer's 21 is never a blackjack, so a natural beats it.
-    const bool naturalBeats21 = natural && rules.dealerPeeks;
-    double value = dealer[22] * win;
-    for (int total = 0; total <= 21; ++total) {
-        if (dealer[total] == 0.0)
-            continue;
-        if (player > total || (total == 21 && naturalBeats21))
-            value += dealer[total] * win;
-        else if (player < total)
-            value -= dealer[total];
-    }
+    const std::array<double, 22> &result = resultAgainst[natural][player];
+    // Impossible totals and ties add zeros, so the sum needs no tests.
+    double value = dealer[22] * (natural ? rules.naturalPayout : 1.0);
+    for (int total = 0; total <= 21; ++total)
+        value += dealer[total] * result[total];
     return value;
 }
 
@@ -187,8 +199,8 @@ SplitValue StrategyEngine::splitWith(int pairValue, int rankLeft, int upValue, c
 double StrategyEngine::splitRaw(int pairValue, int rankLeft, int upValue, const Shoe &shoe)
 {
     // Every ten-value rank asks for the same split.
-    const uint64_t key = shoe.key() | uint64_t(upValue) << 40 | uint64_t(pairValue) << 44
-                         | uint64_t(rankLeft) << 48 | splitValueKey;
+    const uint64_t key = shoe.key() | uint64_t(upValue) << 48 | uint64_t(pairValue) << 52
+                         | uint64_t(rankLeft) << 56 | splitValueKey;
     if (const double *found = memo.find(key))
         return *found;
     return memo.insert(key, splitWith(pairValue, rankLeft, upValue, shoe,

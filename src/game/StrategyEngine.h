@@ -91,6 +91,8 @@ private:
     template <class PlayDeal> double overAllDeals(PlayDeal &&play);
 
     GameRules rules;
+    // [natural][player total][dealer total]: the stake won or lost when both stand.
+    std::array<std::array<std::array<double, 22>, 22>, 2> resultAgainst;
     DealerOutcomes dealerOutcomes;
     FlatMap<double> memo;
     FlatMap<double> chartMemo; // values under `chartMemoFor`
