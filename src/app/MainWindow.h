@@ -40,7 +40,12 @@ public:
     void Form_Activate();
     void Form_Resize();
     void AutoSizeToPicture();
-    void shortDelay(int delayTime) { clock.shortDelay(delayTime); }
+    void shortDelay(int delayTime)
+    {
+        // Closing the table inside a round's wait ends the waits that follow.
+        if (!unloaded)
+            clock.shortDelay(delayTime);
+    }
 
     // --- table graphics ---
     void resetGraphics();
