@@ -148,19 +148,19 @@ double DealerDrawTree::Builder::ordersOf(int cards, int hardSum)
 
 uint8_t DealerDrawTree::Builder::bucketOf(int outcome, int cards)
 {
-    if (cards > maxCards)
+    if (cards > maxCards || outcome < lowestFinal)
         throw std::logic_error("dealer draw sets beyond the tree's range");
     int8_t &bucket = bucketIndex[outcome][cards];
     if (bucket < 0) {
         if (tree.buckets.size() >= spareBucket)
             throw std::logic_error("dealer draw sets beyond the tree's range");
         bucket = static_cast<int8_t>(tree.buckets.size());
-        tree.buckets.push_back({outcome, cards});
+        tree.buckets.push_back({outcome > 21 ? bustFinal : outcome - lowestFinal, cards});
     }
     return static_cast<uint8_t>(bucket);
 }
 
-void DealerDrawTree::evaluate(const Shoe *const *shoes, DealerDistribution *const *out, int count) const
+void DealerDrawTree::evaluate(const Shoe *const *shoes, DealerFinals *const *out, int count) const
 {
     // Narrow batches run narrow; wide ones go eight at a time.
     for (int start = 0; start < count; start += 8) {
@@ -180,7 +180,7 @@ void DealerDrawTree::evaluate(const Shoe *const *shoes, DealerDistribution *cons
 // every lane lacks its cards. The lanes are one vector, so the processor
 // works on several of them per instruction.
 template <int Lanes>
-void DealerDrawTree::evaluateLanes(const Shoe *const *shoes, DealerDistribution *const *out, int count) const
+void DealerDrawTree::evaluateLanes(const Shoe *const *shoes, DealerFinals *const *out, int count) const
 {
     using Vector = typename LaneVector<Lanes>::Type;
     // falling[value x (maxCount + 1) + k]: ways to draw k cards of the value in a given order.
@@ -226,9 +226,9 @@ void DealerDrawTree::evaluateLanes(const Shoe *const *shoes, DealerDistribution 
         perOrder[0] = 1.0;
         for (int m = 1; m <= maxCards; ++m)
             perOrder[m] = shoe.total - (m - 1) > 0 ? perOrder[m - 1] / (shoe.total - (m - 1)) : 0.0;
-        DealerDistribution &distribution = *out[lane];
-        distribution = {};
+        DealerFinals &finals = *out[lane];
+        finals = {};
         for (std::size_t b = 0; b < buckets.size(); ++b)
-            distribution[buckets[b].outcome] += sums[b][lane] * perOrder[buckets[b].cards];
+            finals[buckets[b].final] += sums[b][lane] * perOrder[buckets[b].cards];
     }
 }

@@ -11,6 +11,12 @@
 // probabilities sum to the chance of no dealer blackjack instead of 1.
 using DealerDistribution = std::array<double, 23>;
 
+// The same for the totals a dealer can end on: 16 to 21 (index total - 16)
+// and a bust (index 6). Dealer rules that stop below 16 are out of range.
+using DealerFinals = std::array<double, 7>;
+constexpr int lowestFinal = 16;
+constexpr int bustFinal = 6;
+
 // Every set of cards the dealer can draw after one up-card under one drawing
 // pattern. A set is an outcome (final total or bust), its number of cards and
 // the number of orders in which the rule actually draws all of them. Every
@@ -30,10 +36,10 @@ public:
 
     // The distributions of `count` shoes in one pass over the tree: each node
     // is read once for all of them, and the shoes' products run side by side.
-    void evaluate(const Shoe *const *shoes, DealerDistribution *const *out, int count) const;
+    void evaluate(const Shoe *const *shoes, DealerFinals *const *out, int count) const;
 
 private:
-    template <int Lanes> void evaluateLanes(const Shoe *const *shoes, DealerDistribution *const *out, int count) const;
+    template <int Lanes> void evaluateLanes(const Shoe *const *shoes, DealerFinals *const *out, int count) const;
 
     static constexpr int maxCount = 4; // of one value in one set: four of a rank, or bust
     static constexpr int maxCards = 12;
@@ -46,7 +52,7 @@ private:
         uint8_t bucket;      // index into `buckets` when orders > 0, else `spareBucket`
     };
     struct Bucket {
-        int outcome;
+        int final; // index into DealerFinals
         int cards;
     };
 

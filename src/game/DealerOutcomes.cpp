@@ -42,13 +42,22 @@ const DealerDrawTree &DealerOutcomes::drawTree(int upValue, int playerClass)
     return *tree;
 }
 
-const DealerDistribution &DealerOutcomes::distribution(int upValue, const Shoe &shoe, int playerTotal)
+DealerDistribution DealerOutcomes::distribution(int upValue, const Shoe &shoe, int playerTotal)
+{
+    const DealerFinals &known = finals(upValue, shoe, playerTotal);
+    DealerDistribution out{};
+    for (int total = lowestFinal; total <= 21; ++total)
+        out[total] = known[total - lowestFinal];
+    out[22] = known[bustFinal];
+    return out;
+}
+
+const DealerFinals &DealerOutcomes::finals(int upValue, const Shoe &shoe, int playerTotal)
 {
     const uint64_t key = keyOf(upValue, shoe, playerTotal);
-    if (const uint32_t *found = memo.find(key))
-        return distributions[*found];
-    memo.insert(key, static_cast<uint32_t>(distributions.size()));
-    DealerDistribution *out = &distributions.emplace_back();
+    if (const DealerFinals *found = memo.find(key))
+        return *found;
+    DealerFinals *out = &memo.insert(key, DealerFinals{});
     const Shoe *shoes[] = {&shoe};
     drawTree(upValue, playerClass[playerTotal]).evaluate(shoes, &out, 1);
     return *out;
@@ -61,7 +70,7 @@ void DealerOutcomes::prepare(int upValue, const Shoe *const *shoes, const int *p
         const int n = std::min(batch, count - start);
         // Unknown shoes by class; a shoe met twice in the batch is worked out once.
         std::array<const Shoe *, batch> pending;
-        std::array<DealerDistribution *, batch> out;
+        std::array<uint64_t, batch> keys;
         std::array<bool, 22> classSeen{};
         std::array<int, batch> classOf;
         int unknown = 0;
@@ -69,23 +78,24 @@ void DealerOutcomes::prepare(int upValue, const Shoe *const *shoes, const int *p
             const uint64_t key = keyOf(upValue, *shoes[i], playerTotals[i]);
             if (memo.find(key))
                 continue;
-            memo.insert(key, static_cast<uint32_t>(distributions.size()));
+            memo.insert(key, DealerFinals{});
             pending[unknown] = shoes[i];
-            out[unknown] = &distributions.emplace_back();
+            keys[unknown] = key;
             classOf[unknown] = playerClass[playerTotals[i]];
             classSeen[classOf[unknown]] = true;
             ++unknown;
         }
+        // Slots move while the table grows: find them once all are in.
         for (int cls = 0; cls < 22; ++cls) {
             if (!classSeen[cls])
                 continue;
             std::array<const Shoe *, batch> classShoes;
-            std::array<DealerDistribution *, batch> classOut;
+            std::array<DealerFinals *, batch> classOut;
             int m = 0;
             for (int i = 0; i < unknown; ++i) {
                 if (classOf[i] == cls) {
                     classShoes[m] = pending[i];
-                    classOut[m++] = out[i];
+                    classOut[m++] = memo.find(keys[i]);
                 }
             }
             drawTree(upValue, cls).evaluate(classShoes.data(), classOut.data(), m);

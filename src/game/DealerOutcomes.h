@@ -5,21 +5,22 @@
 #include "Shoe.h"
 #include <array>
 #include <cstdint>
-#include <deque>
 
 class DealerOutcomes {
 public:
     explicit DealerOutcomes(const GameRules &rules);
 
     // playerTotal (0..21) matters because the dealer's rule may depend on it.
-    const DealerDistribution &distribution(int upValue, const Shoe &shoe, int playerTotal);
-    // Works out the distributions not known yet of several shoes, each with
-    // its player total, in one pass per dealer draw tree; `distribution` then
-    // finds them. Gives the same values as asking one by one.
+    DealerDistribution distribution(int upValue, const Shoe &shoe, int playerTotal);
+    // The same in short; the reference holds until the next question.
+    const DealerFinals &finals(int upValue, const Shoe &shoe, int playerTotal);
+    // Works out the outcomes not known yet of several shoes, each with its
+    // player total, in one pass per dealer draw tree; `finals` then finds
+    // them. Gives the same values as asking one by one.
     void prepare(int upValue, const Shoe *const *shoes, const int *playerTotals, int count);
     // Chance that the hole card does not give the dealer a blackjack (1 without peeking).
     double noBlackjack(int upValue, const Shoe &shoe) const;
-    std::size_t cachedCount() const { return distributions.size(); }
+    std::size_t cachedCount() const { return memo.size(); }
 private:
     const DealerDrawTree &drawTree(int upValue, int playerClass);
     uint64_t keyOf(int upValue, const Shoe &shoe, int playerTotal) const
@@ -33,8 +34,7 @@ private:
     std::array<int, 22> playerClass{};
     std::array<uint32_t, 22> drawSignature{};
     std::array<std::array<const DealerDrawTree *, 22>, 11> trees{}; // [up value][class]
-    FlatMap<uint32_t> memo;                                   // index into `distributions`
-    std::deque<DealerDistribution> distributions;             // stable references
+    FlatMap<DealerFinals> memo; // in the slot itself: one cache line to fetch
 };
 
 // A hand total counting one ace as 11 when that stays at 21 or below, the

@@ -10,7 +10,9 @@ template <class Value> class FlatMap {
 public:
     FlatMap() { clear(); }
 
-    const Value *find(uint64_t key) const
+    const Value *find(uint64_t key) const { return const_cast<FlatMap *>(this)->find(key); }
+    // The pointer holds until the next insert.
+    Value *find(uint64_t key)
     {
         for (std::size_t i = slotOf(key);; i = (i + 1) & mask) {
             if (slots[i].key == key)

@@ -10,6 +10,7 @@ int valueOf(int rank)
 // Kinds of value kept in the memo next to hit values, above every key field.
 constexpr uint64_t bestValueKey = uint64_t(1) << 60;
 constexpr uint64_t splitValueKey = uint64_t(1) << 61;
+constexpr uint64_t twoCardValueKey = uint64_t(1) << 62;
 
 uint64_t handKey(const Shoe &shoe, int upValue, const PlayerHand &hand, bool setAside)
 {
@@ -51,10 +52,9 @@ StrategyEngine::StrategyEngine(const GameRules &rules) : rules(rules), dealerOut
         // Behind a peek the dealer's 21 is never a blackjack, so a natural beats it.
         const bool naturalBeats21 = natural && rules.dealerPeeks;
         for (int player = 0; player <= 21; ++player) {
-            for (int total = 0; total <= 21; ++total) {
-                resultAgainst[natural][player][total] = player > total || (total == 21 && naturalBeats21) ? win
-                                                        : player < total                                 ? -1.0
-                                                                                                         : 0.0;
+            for (int total = lowestFinal; total <= 21; ++total) {
+                resultAgainst[natural][player][total - lowestFinal] =
+                    player > total || (total == 21 && naturalBeats21) ? win : player < total ? -1.0 : 0.0;
             }
         }
     }
@@ -85,12 +85,12 @@ double StrategyEngine::standRaw(const PlayerHand &hand, int upValue, const Shoe 
     const int player = hand.total();
     if (player > 21)
         return bustRaw(upValue, shoe);
-    const DealerDistribution &dealer = dealerOutcomes.distribution(upValue, shoe, player);
-    const std::array<double, 22> &result = resultAgainst[natural][player];
+    const DealerFinals &dealer = dealerOutcomes.finals(upValue, shoe, player);
+    const std::array<double, bustFinal> &result = resultAgainst[natural][player];
     // Impossible totals and ties add zeros, so the sum needs no tests.
-    double value = dealer[22] * (natural ? rules.naturalPayout : 1.0);
-    for (int total = 0; total <= 21; ++total)
-        value += dealer[total] * result[total];
+    double value = dealer[bustFinal] * (natural ? rules.naturalPayout : 1.0);
+    for (int final = 0; final < bustFinal; ++final)
+        value += dealer[final] * result[final];
     return value;
 }
 
@@ -164,8 +164,12 @@ double StrategyEngine::bestTwoCardRaw(const PlayerHand &hand, int upValue, const
 {
     if (hand.total() == 21)
         return standRaw(hand, upValue, shoe, false);
-    return std::max({standRaw(hand, upValue, shoe, false), hitRaw(hand, upValue, shoe, setAside),
-                     doubleRaw(hand, upValue, shoe, setAside)});
+    // Every split's second hand asks again for the hands of ordinary deals.
+    const uint64_t key = handKey(shoe, upValue, hand, setAside) | twoCardValueKey;
+    if (const double *found = memo.find(key))
+        return *found;
+    return memo.insert(key, std::max({standRaw(hand, upValue, shoe, false), hitRaw(hand, upValue, shoe, setAside),
+                                      doubleRaw(hand, upValue, shoe, setAside)}));
 }
 
 template <class PlayHand>

@@ -91,8 +91,9 @@ private:
     template <class PlayDeal> double overAllDeals(PlayDeal &&play);
 
     GameRules rules;
-    // [natural][player total][dealer total]: the stake won or lost when both stand.
-    std::array<std::array<std::array<double, 22>, 22>, 2> resultAgainst;
+    // [natural][player total][dealer's final total - lowestFinal]: the stake
+    // won or lost when both stand.
+    std::array<std::array<std::array<double, bustFinal>, 22>, 2> resultAgainst;
     DealerOutcomes dealerOutcomes;
     FlatMap<double> memo;
     FlatMap<double> chartMemo; // values under `chartMemoFor`
