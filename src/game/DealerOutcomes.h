@@ -21,6 +21,7 @@ public:
     // Chance that the hole card does not give the dealer a blackjack (1 without peeking).
     double noBlackjack(int upValue, const Shoe &shoe) const;
     std::size_t cachedCount() const { return memo.size(); }
+    void forget() { memo.clear(); }
 private:
     const DealerDrawTree &drawTree(int upValue, int playerClass);
     uint64_t keyOf(int upValue, const Shoe &shoe, int playerTotal) const

@@ -33,8 +33,12 @@ struct StrategyEngine::Draws {
     Draws(const Shoe &shoe, bool setAside)
     {
         shoe.forEachCard(setAside, [this](double probability, int card, const Shoe &from, bool marked) {
+            // Field by field: a whole-struct temporary would be stored in
+            // pieces and read back whole, which stalls the processor.
             Draw &draw = items[count++];
-            draw = {probability, card, from};
+            draw.probability = probability;
+            draw.card = card;
+            draw.after = from;
             if (marked)
                 draw.after.removeMarked();
             else
@@ -45,7 +49,8 @@ struct StrategyEngine::Draws {
     const Draw *end() const { return items.data() + count; }
 };
 
-StrategyEngine::StrategyEngine(const GameRules &rules) : rules(rules), dealerOutcomes(rules)
+StrategyEngine::StrategyEngine(const GameRules &rules)
+    : rules(rules), dealerOutcomes(rules), splitHandDealer(rules)
 {
     for (int natural = 0; natural <= 1; ++natural) {
         const double win = natural ? rules.naturalPayout : 1.0;
@@ -85,7 +90,7 @@ double StrategyEngine::standRaw(const PlayerHand &hand, int upValue, const Shoe 
     const int player = hand.total();
     if (player > 21)
         return bustRaw(upValue, shoe);
-    const DealerFinals &dealer = dealerOutcomes.finals(upValue, shoe, player);
+    const DealerFinals &dealer = dealerFor(shoe).finals(upValue, shoe, player);
     const std::array<double, bustFinal> &result = resultAgainst[natural][player];
     // Impossible totals and ties add zeros, so the sum needs no tests.
     double value = dealer[bustFinal] * (natural ? rules.naturalPayout : 1.0);
@@ -106,7 +111,8 @@ void StrategyEngine::prepareStands(const PlayerHand &hand, int upValue, const Dr
             totals[count++] = total;
         }
     }
-    dealerOutcomes.prepare(upValue, shoes.data(), totals.data(), count);
+    if (count > 0)
+        dealerFor(*shoes[0]).prepare(upValue, shoes.data(), totals.data(), count);
 }
 
 double StrategyEngine::bustRaw(int upValue, const Shoe &shoe) const
@@ -117,7 +123,7 @@ double StrategyEngine::bustRaw(int upValue, const Shoe &shoe) const
 double StrategyEngine::hitRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside)
 {
     const uint64_t key = handKey(shoe, upValue, hand, setAside);
-    if (const double *found = memo.find(key))
+    if (const double *found = memoFor(shoe).find(key))
         return *found;
     const Draws draws(shoe, setAside);
     prepareStands(hand, upValue, draws);
@@ -134,7 +140,7 @@ double StrategyEngine::hitRaw(const PlayerHand &hand, int upValue, const Shoe &s
             result = bestOfStandAndHitRaw(next, upValue, after, setAside);
         value += probability * result;
     }
-    memo.insert(key, value);
+    memoFor(shoe).insert(key, value);
     return value;
 }
 
@@ -143,10 +149,10 @@ double StrategyEngine::bestOfStandAndHitRaw(const PlayerHand &hand, int upValue,
     // A hand is reached by many orders of the same cards: remember its best
     // value as well as its hit value, so a repeat visit is one lookup.
     const uint64_t key = handKey(shoe, upValue, hand, setAside) | bestValueKey;
-    if (const double *found = memo.find(key))
+    if (const double *found = memoFor(shoe).find(key))
         return *found;
     const double value = std::max(standRaw(hand, upValue, shoe, false), hitRaw(hand, upValue, shoe, setAside));
-    memo.insert(key, value);
+    memoFor(shoe).insert(key, value);
     return value;
 }
 
@@ -166,9 +172,9 @@ double StrategyEngine::bestTwoCardRaw(const PlayerHand &hand, int upValue, const
         return standRaw(hand, upValue, shoe, false);
     // Every split's second hand asks again for the hands of ordinary deals.
     const uint64_t key = handKey(shoe, upValue, hand, setAside) | twoCardValueKey;
-    if (const double *found = memo.find(key))
+    if (const double *found = memoFor(shoe).find(key))
         return *found;
-    return memo.insert(key, std::max({standRaw(hand, upValue, shoe, false), hitRaw(hand, upValue, shoe, setAside),
+    return memoFor(shoe).insert(key, std::max({standRaw(hand, upValue, shoe, false), hitRaw(hand, upValue, shoe, setAside),
                                       doubleRaw(hand, upValue, shoe, setAside)}));
 }
 
@@ -197,6 +203,9 @@ SplitValue StrategyEngine::splitWith(int pairValue, int rankLeft, int upValue, c
             second += upProbability * probability * play(oneCard.plus(card), card, newUp, dealt, false);
         });
     });
+    // No other question meets these shoes: start the next split with small, cache-warm tables.
+    splitHandMemo.clear();
+    splitHandDealer.forget();
     return {first, second};
 }
 

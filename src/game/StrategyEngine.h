@@ -65,7 +65,11 @@ public:
     double bestRoundValue();
 
     DealerOutcomes &dealer() { return dealerOutcomes; }
-    std::size_t cachedCount() const { return memo.size() + chartMemo.size() + dealerOutcomes.cachedCount(); }
+    std::size_t cachedCount() const
+    {
+        return memo.size() + chartMemo.size() + splitHandMemo.size() + dealerOutcomes.cachedCount()
+               + splitHandDealer.cachedCount();
+    }
 
 private:
     struct Draws;
@@ -96,6 +100,12 @@ private:
     std::array<std::array<std::array<double, bustFinal>, 22>, 2> resultAgainst;
     DealerOutcomes dealerOutcomes;
     FlatMap<double> memo;
+    // Shoes of a first split hand (a rank marked) apart: a split's own shoes
+    // are met by no other question, so they are dropped when it is done.
+    FlatMap<double> splitHandMemo;
+    DealerOutcomes splitHandDealer;
+    FlatMap<double> &memoFor(const Shoe &shoe) { return shoe.markedValue ? splitHandMemo : memo; }
+    DealerOutcomes &dealerFor(const Shoe &shoe) { return shoe.markedValue ? splitHandDealer : dealerOutcomes; }
     FlatMap<double> chartMemo; // values under `chartMemoFor`
     ChartTable chartMemoFor;
 };
