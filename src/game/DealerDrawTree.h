@@ -39,7 +39,14 @@ public:
     void evaluate(const Shoe *const *shoes, DealerFinals *const *out, int count) const;
 
 private:
-    template <int Lanes> void evaluateLanes(const Shoe *const *shoes, DealerFinals *const *out, int count) const;
+    // Written out in each of the walks below, each compiled for its processor.
+    template <int Lanes>
+    inline __attribute__((always_inline)) void evaluateLanes(const Shoe *const *shoes, DealerFinals *const *out,
+                                                             int count) const;
+    static void walk(const DealerDrawTree &tree, int lanes, const Shoe *const *shoes, DealerFinals *const *out,
+                     int count);
+    static void walkWithAvx(const DealerDrawTree &tree, int lanes, const Shoe *const *shoes, DealerFinals *const *out,
+                            int count);
 
     static constexpr int maxCount = 4; // of one value in one set: four of a rank, or bust
     static constexpr int maxCards = 12;
