@@ -55,6 +55,8 @@ private Q_SLOTS:
         QTest::newRow("A-8") << QList<int>{1, 8} << 3 << "16/1" << 11;
         QTest::newRow("A-9") << QList<int>{9, 1} << 3 << "17/1" << 11;
         QTest::newRow("3 cards 12 v 2") << QList<int>{5, 4, 3} << 2 << "4/0" << 4;
+        QTest::newRow("4-4-4 is no pair") << QList<int>{4, 4, 4} << 2 << "4/0" << 4;
+        QTest::newRow("A-7-2 is no soft row") << QList<int>{1, 7, 2} << 2 << "9/0" << 6;
         QTest::newRow("A-2-3 soft 16 by total") << QList<int>{1, 2, 3} << 9 << "8/7" << 5;
         QTest::newRow("A-A-A-2 15") << QList<int>{1, 1, 1, 2} << 9 << "7/7" << 5;
         QTest::newRow("2-3 hard 5") << QList<int>{2, 3} << 4 << "0/2" << 0;
@@ -108,19 +110,6 @@ private Q_SLOTS:
         for (int16_t dealerTotal : {int16_t(0), int16_t(12)})
             QCOMPARE(BestPlay(chart).chartLookup(handOf({10, 6}), 16, dealerTotal, line), QString());
         QCOMPARE(recorder.texts, QStringList(2, "Subscript out of range"));
-    }
-
-    void helpersLeaveTheLineAloneWithoutAKey()
-    {
-        int16_t line = 3;
-        QCOMPARE(BestPlay::ispair(handOf({13, 12}), line), QString());
-        QCOMPARE(BestPlay::ispair(handOf({8, 8, 8}), line), QString());
-        QCOMPARE(BestPlay::issoft(handOf({1, 1}), line), QString());
-        QCOMPARE(BestPlay::issoft(handOf({1, 10}), line), QString());
-        QCOMPARE(BestPlay::issoft(handOf({1, 7, 2}), line), QString());
-        QCOMPARE(int(line), 3);
-        QCOMPARE(BestPlay::ispair(handOf({1, 1}), line), QString("11"));
-        QCOMPARE(BestPlay::issoft(handOf({1, 7}), line), QString("a7"));
     }
 };
 

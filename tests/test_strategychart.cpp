@@ -5,45 +5,11 @@
 
 namespace {
 const QString subscriptError = QStringLiteral("Error in import chart Subscript out of range");
+const QString notFound = QStringLiteral("Error in import chart File not found");
 const QByteArray fullRow = "H9 h,s,d,p,h,s,d,p,h,s";
-const QStringList fullRowCells = {"h", "s", "d", "p", "h", "s", "d", "p", "h", "s"};
-
-QStringList rowOf(const StrategyChart &chart, int row)
-{
-    QStringList cells;
-    for (const QString &cell : chart.strategyChart.at(std::size_t(row)))
-        cells << cell;
-    return cells;
-}
-
-// A folder holding the given chart files (a null content means no file).
-class ChartFolder {
-public:
-    ChartFolder(const QByteArray &data, const QByteArray &strings = QByteArray())
-    {
-        write("bjdata.txt", data);
-        write("bjstrings.txt", strings);
-    }
-    StrategyChart import(QStringList &messages) const
-    {
-        AlertRecorder recorder;
-        StrategyChart chart;
-        chart.importChart(dir.path());
-        messages = recorder.texts;
-        return chart;
-    }
-
-private:
-    void write(const char *name, const QByteArray &content)
-    {
-        if (content.isNull())
-            return;
-        QFile file(dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
-    QTemporaryDir dir;
-};
+const QString fullCells = QStringLiteral("h,s,d,p,h,s,d,p,h,s");
+const QString emptyCells = QStringLiteral(",,,,,,,,,");
+const QByteArray noFile; // null: the file is not written
 
 QByteArray lines(const QByteArray &line, int count, const char *end = "\n")
 {
@@ -52,108 +18,91 @@ QByteArray lines(const QByteArray &line, int count, const char *end = "\n")
         text += line + end;
     return text;
 }
+
+// Each chart row as its cells joined by commas, empty rows at the end left off.
+QStringList rowsOf(const StrategyChart &chart)
+{
+    QStringList rows;
+    for (const auto &row : chart.strategyChart)
+        rows << QStringList(row.begin(), row.end()).join(QLatin1Char(','));
+    while (!rows.isEmpty() && rows.last() == emptyCells)
+        rows.removeLast();
+    return rows;
+}
+
+// Each caption line as "group*advice", empty lines at the end left off.
+QStringList captionsOf(const StrategyChart &chart)
+{
+    QStringList captions;
+    for (const auto &line : chart.chartStrings)
+        captions << line[0] + QLatin1Char('*') + line[1];
+    while (!captions.isEmpty() && captions.last() == QLatin1String("*"))
+        captions.removeLast();
+    return captions;
+}
+
+void write(const QString &path, const QByteArray &content)
+{
+    if (content.isNull())
+        return;
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
 }
 
 class TestStrategyChart : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void separatorsAndLineEndsFillRowsAlike()
+    void importChart_data()
     {
-        const QByteArray data = "\n\nH3-8,h,s,d,p,h,s,d,p,h,s\n"
-                                "H9 h s d p h s d p h s\r\n\r\n"
-                                " , H10 ,h, s ,d,,p  h s,d p,h , s,\r"
-                                "\r\r" + fullRow;
-        QStringList messages;
-        const StrategyChart chart = ChartFolder(data, "a*b\r\n\r\nc*d").import(messages);
-        QCOMPARE(messages, QStringList());
-        for (int row = 0; row < 4; ++row)
-            QCOMPARE(rowOf(chart, row), fullRowCells);
-        QCOMPARE(rowOf(chart, 4), QStringList(10, QString()));
-        QCOMPARE(chart.chartStrings[1][1], QString("d"));
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QByteArray>("strings");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("captions");
+        const QStringList none;
+        QTest::newRow("separators and line ends")
+            << "\n\nH3-8,h,s,d,p,h,s,d,p,h,s\nH9 h s d p h s d p h s\r\n\r\n , H10 ,h, s ,d,,p  h s,d p,h , s,\r\r\r" + fullRow
+            << QByteArray("a*b\r\n\r\nc*d") << none << QStringList(4, fullCells) << QStringList{"a*b", "c*d"};
+        QTest::newRow("short rows and odd codes stored as given")
+            << "H3-8 h\n , , \nH10 H,D,x\n" + fullRow << QByteArray("a*b") << none
+            << QStringList{"h,,,,,,,,,", emptyCells, "H,D,x,,,,,,,", fullCells} << QStringList{"a*b"};
+        QTest::newRow("captions") << fullRow
+            << "8 or less*Always hit\n\n*Hand only*\nA2, A3*Double against 5 or 6, otherwise hit\rcaf\xe9\n"
+                   + lines("x*y", 11, "\r\n")
+            << none << QStringList{fullCells}
+            << QStringList{"8 or less*Always hit", "Hand only*", "A2, A3*Double against 5 or 6, otherwise hit",
+                           QString::fromUtf8("café*")} + QStringList(11, "x*y");
+        QTest::newRow("29th row fails, captions skipped") << lines(fullRow, 29) << QByteArray("a*b\n")
+            << QStringList{subscriptError} << QStringList(28, fullCells) << none;
+        QTest::newRow("11th cell fails") << fullRow + ",x\n" + fullRow << QByteArray("a*b\n")
+            << QStringList{subscriptError} << QStringList{fullCells} << none;
+        QTest::newRow("no bjdata.txt") << noFile << QByteArray("a*b\n") << QStringList{notFound} << none << none;
+        QTest::newRow("no bjstrings.txt") << fullRow << noFile << QStringList{notFound} << QStringList{fullCells} << none;
+        QTest::newRow("22nd caption fails") << fullRow << lines("x*y", 22) << QStringList{subscriptError}
+            << QStringList{fullCells} << QStringList(21, "x*y");
+        QTest::newRow("third caption field fails") << fullRow << QByteArray("a*b*c\nd*e")
+            << QStringList{subscriptError} << QStringList{fullCells} << QStringList{"a*b"};
+        QTest::newRow("100,000 rows") << lines(fullRow, 100'000) << noFile << QStringList{subscriptError}
+            << QStringList(28, fullCells) << none;
+        QTest::newRow("huge label and row") << QByteArray(10'000'000, 'x') + " s\n" + QByteArray("h,").repeated(5'000'000)
+            << noFile << QStringList{subscriptError} << QStringList{"s,,,,,,,,,", QString("h,").repeated(9) + "h"} << none;
     }
 
-    void shortRowsAndOddCodesAreStoredAsGiven()
+    void importChart()
     {
-        QStringList messages;
-        const StrategyChart chart = ChartFolder("H3-8 h\n , , \nH10 H,D,x\n" + fullRow, "a*b").import(messages);
-        QCOMPARE(messages, QStringList());
-        QCOMPARE(rowOf(chart, 0), QStringList({"h"}) + QStringList(9, QString()));
-        QCOMPARE(rowOf(chart, 1), QStringList(10, QString())); // separators only: a row, no cells
-        QCOMPARE(rowOf(chart, 2), QStringList({"H", "D", "x"}) + QStringList(7, QString()));
-        QCOMPARE(rowOf(chart, 3), fullRowCells);
-    }
-
-    void twentyNinthLineFailsAndSkipsStrings()
-    {
-        QStringList messages;
-        const StrategyChart chart = ChartFolder(lines(fullRow, 29), "a*b\n").import(messages);
-        QCOMPARE(messages, QStringList{subscriptError});
-        QCOMPARE(rowOf(chart, 27), fullRowCells);
-        QCOMPARE(chart.chartStrings[0][0], QString());
-    }
-
-    void twelfthFieldFailsAfterTenCells()
-    {
-        QStringList messages;
-        const StrategyChart chart = ChartFolder(fullRow + ",x\n" + fullRow, "a*b\n").import(messages);
-        QCOMPARE(messages, QStringList{subscriptError});
-        QCOMPARE(rowOf(chart, 0), fullRowCells);
-        QCOMPARE(rowOf(chart, 1), QStringList(10, QString()));
-    }
-
-    void missingFiles()
-    {
-        QStringList messages;
-        StrategyChart chart = ChartFolder(QByteArray(), "a*b\n").import(messages);
-        QCOMPARE(messages, QStringList{"Error in import chart File not found"});
-        QCOMPARE(chart.chartStrings[0][0], QString());
-
-        chart = ChartFolder(fullRow).import(messages);
-        QCOMPARE(messages, QStringList{"Error in import chart File not found"});
-        QCOMPARE(rowOf(chart, 0), fullRowCells);
-    }
-
-    void strings()
-    {
-        QStringList messages;
-        const QByteArray text = "8 or less*Always hit\n\n*Hand only*\nA2, A3*Double against 5 or 6, otherwise hit\r"
-                                "caf\xe9\n" + lines("x*y", 11, "\r\n");
-        const StrategyChart chart = ChartFolder(fullRow, text).import(messages);
-        QCOMPARE(messages, QStringList());
-        QCOMPARE(chart.chartStrings[0][1], QString("Always hit"));
-        QCOMPARE(chart.chartStrings[1][0], QString("Hand only"));
-        QCOMPARE(chart.chartStrings[1][1], QString());
-        QCOMPARE(chart.chartStrings[2][1], QString("Double against 5 or 6, otherwise hit"));
-        QCOMPARE(chart.chartStrings[3][0], QString::fromUtf8("café")); // 8-bit text
-        QCOMPARE(chart.chartStrings[14][1], QString("y"));
-        QCOMPARE(chart.chartStrings[15][0], QString());
-        QCOMPARE(chart.chartStrings[20][1], QString());
-    }
-
-    void stringLimits()
-    {
-        QStringList messages;
-        StrategyChart chart = ChartFolder(fullRow, lines("x*y", 22)).import(messages);
-        QCOMPARE(messages, QStringList{subscriptError});
-        QCOMPARE(chart.chartStrings[20][1], QString("y"));
-
-        chart = ChartFolder(fullRow, "a*b*c\nd*e").import(messages);
-        QCOMPARE(messages, QStringList{subscriptError});
-        QCOMPARE(chart.chartStrings[0][1], QString("b"));
-        QCOMPARE(chart.chartStrings[1][0], QString());
-    }
-
-    void hugeInputsStopAtTheLimit()
-    {
-        QStringList messages;
-        StrategyChart chart = ChartFolder(lines(fullRow, 100'000)).import(messages);
-        QCOMPARE(messages, QStringList{subscriptError});
-
-        const QByteArray longLabel(10'000'000, 'x');
-        chart = ChartFolder(longLabel + " s\n" + QByteArray("h,").repeated(5'000'000)).import(messages);
-        QCOMPARE(messages, QStringList{subscriptError});
-        QCOMPARE(chart.strategyChart[0][0], QString("s"));
-        QCOMPARE(rowOf(chart, 1), QStringList(10, "h"));
+        QFETCH(QByteArray, data);
+        QFETCH(QByteArray, strings);
+        QTemporaryDir dir;
+        write(dir.filePath("bjdata.txt"), data);
+        write(dir.filePath("bjstrings.txt"), strings);
+        AlertRecorder recorder;
+        StrategyChart chart;
+        chart.importChart(dir.path());
+        QTEST(recorder.texts, "messages");
+        QTEST(rowsOf(chart), "rows");
+        QTEST(captionsOf(chart), "captions");
     }
 
     void shippedFilesAreComplete()
@@ -163,10 +112,9 @@ private Q_SLOTS:
         chart.importChart(QStringLiteral(VANTREL_SOURCE_DIR "/data"));
         QCOMPARE(recorder.texts, QStringList());
         const QStringList codes = {"h", "s", "d", "p"};
-        for (int row = 0; row < 28; ++row) {
-            for (const QString &cell : rowOf(chart, row))
-                QVERIFY2(codes.contains(cell), qPrintable(QStringLiteral("row %1: '%2'").arg(row).arg(cell)));
-        }
+        for (const auto &row : chart.strategyChart)
+            for (const QString &cell : row)
+                QVERIFY2(codes.contains(cell), qPrintable(cell));
         for (const auto &line : chart.chartStrings)
             QVERIFY(!line[0].trimmed().isEmpty() && !line[1].trimmed().isEmpty());
     }
