@@ -10,18 +10,6 @@ Shoe Shoe::fullDeck()
     return shoe;
 }
 
-void Shoe::remove(int value)
-{
-    --counts[value - 1];
-    --total;
-}
-
-void Shoe::removeMarked()
-{
-    remove(markedValue);
-    --marked;
-}
-
 void Shoe::markRank(int value, int remaining)
 {
     markedValue = value;

@@ -18,8 +18,16 @@ struct Shoe {
 
     int count(int value) const { return counts[value - 1]; }
     int unmarked(int value) const { return count(value) - (value == markedValue ? marked : 0); }
-    void remove(int value);
-    void removeMarked();
+    void remove(int value)
+    {
+        --counts[value - 1];
+        --total;
+    }
+    void removeMarked()
+    {
+        remove(markedValue);
+        --marked;
+    }
     // Starts setting aside cards of a rank with this value, `remaining` of which are left.
     void markRank(int value, int remaining);
     void clearMark() { markedValue = 0; marked = 0; }

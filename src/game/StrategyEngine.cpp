@@ -181,6 +181,14 @@ double StrategyEngine::bestTwoCardRaw(const PlayerHand &hand, int upValue, const
 template <class PlayHand>
 SplitValue StrategyEngine::splitWith(int pairValue, int rankLeft, int upValue, const Shoe &shoe, PlayHand &&play)
 {
+    // Only splits of the same pair against the same up-card meet the same
+    // shoes: start the others with small, cache-warm tables.
+    const int splitKind = upValue * 16 + pairValue;
+    if (splitKind != splitHandTablesFor) {
+        splitHandMemo.clear();
+        splitHandDealer.forget();
+        splitHandTablesFor = splitKind;
+    }
     Shoe marked = shoe;
     marked.markRank(pairValue, rankLeft);
     const PlayerHand oneCard{pairValue, pairValue == 1, 1};
@@ -203,9 +211,6 @@ SplitValue StrategyEngine::splitWith(int pairValue, int rankLeft, int upValue, c
             second += upProbability * probability * play(oneCard.plus(card), card, newUp, dealt, false);
         });
     });
-    // No other question meets these shoes: start the next split with small, cache-warm tables.
-    splitHandMemo.clear();
-    splitHandDealer.forget();
     return {first, second};
 }
 

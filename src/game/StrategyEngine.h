@@ -101,9 +101,11 @@ private:
     DealerOutcomes dealerOutcomes;
     FlatMap<double> memo;
     // Shoes of a first split hand (a rank marked) apart: a split's own shoes
-    // are met by no other question, so they are dropped when it is done.
+    // are met by no other question, so they are dropped when the next split
+    // is of another kind.
     FlatMap<double> splitHandMemo;
     DealerOutcomes splitHandDealer;
+    int splitHandTablesFor = 0; // up-card and pair value of the shoes in them
     FlatMap<double> &memoFor(const Shoe &shoe) { return shoe.markedValue ? splitHandMemo : memo; }
     DealerOutcomes &dealerFor(const Shoe &shoe) { return shoe.markedValue ? splitHandDealer : dealerOutcomes; }
     FlatMap<double> chartMemo; // values under `chartMemoFor`
