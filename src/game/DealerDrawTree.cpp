@@ -1,5 +1,6 @@
 #include "DealerDrawTree.h"
 #include "DealerOutcomes.h"
+#include "FlatMap.h"
 #include <algorithm>
 #include <map>
 #include <memory>

@@ -1,5 +1,4 @@
 #pragma once
-#include "FlatMap.h"
 #include "Shoe.h"
 #include <array>
 #include <cstdint>
