@@ -28,6 +28,12 @@ QString settingsFile()
     return QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel")).fileName();
 }
 
+void removeSettings()
+{
+    QFile::remove(settingsFile());
+    QDir().rmdir(settingsFile());
+}
+
 void playOneRound(TableFixture &fixture)
 {
     MainWindow &table = fixture.table();
@@ -42,11 +48,8 @@ void playOneRound(TableFixture &fixture)
 class TestBadFiles : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        QFile::remove(settingsFile());
-        QDir().rmdir(settingsFile());
-    }
+    void init() { removeSettings(); }
+    void cleanup() { removeSettings(); }
 
     void binaryChartFiles_data()
     {

@@ -68,6 +68,17 @@ private Q_SLOTS:
         QCOMPARE(table.lblBank->text(), QStringLiteral("1000"));
     }
 
+    void maximisingComesStraightBack()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        const QSize normal = table.size();
+        table.showMaximized();
+        QVERIFY(!table.isMaximized());
+        QCOMPARE(table.size(), normal);
+    }
+
     void resetTwiceGivesTheSameTable()
     {
         TableFixture fixture;
