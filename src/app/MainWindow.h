@@ -176,6 +176,7 @@ private:
     void paintBorderStrips(QPainter &painter);
     void hideShapes();
     void prepareMovingCard();
+    void paintMovingCard(int code, int mode);
     void dealDealerCard(int position);
     void paintCard(PictureBox *box, int x, int y, const Card &card, int mode = 0);
     void setStatus(const QString &text);

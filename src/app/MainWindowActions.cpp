@@ -1,15 +1,10 @@
 // The player's input: the deck, the four action buttons with the tutor's
 // check, double and split, and the hover frames.
-#include "CardLibrary.h"
 #include "MainWindow.h"
 #include "PictureBox.h"
 #include "StrategyWindow.h"
 #include <QFrame>
 #include <QLabel>
-
-namespace {
-constexpr QRgb white = 0xFFFFFF;
-}
 
 void MainWindow::picDeal_Click()
 {
@@ -115,7 +110,7 @@ void MainWindow::carryOutSplit()
     paintCard(picPlayerHand, 0, 0, playerHand[0]);
 
     const Card second = playerHand[1];
-    cdtDraw(&picAnimate->image(), 0, 0, second.cardIndex, 0, white);
+    paintMovingCard(second.cardIndex, 0);
     const int waitingX = picPlayerHand->width() - cWidth - 10;
     AnimateCard(picPlayerHand->x() + cWidth, picPlayerHand->y(), picPlayerHand->x() + waitingX, picPlayerHand->y(), 1,
                 second.cardIndex, 0);

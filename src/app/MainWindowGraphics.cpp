@@ -27,6 +27,13 @@ void MainWindow::paintCard(PictureBox *box, int x, int y, const Card &card, int 
     cdtDraw(&box->image(), x, y, card.cardIndex, mode, white);
 }
 
+void MainWindow::paintMovingCard(int code, int mode)
+{
+    // Transparent corners, so the card never carries the last one's rim.
+    picAnimate->image().fill(Qt::transparent);
+    cdtDraw(&picAnimate->image(), 0, 0, code, mode, white);
+}
+
 void MainWindow::hideShapes()
 {
     for (QFrame *frame : Shape)
@@ -240,7 +247,7 @@ void MainWindow::flipcard()
     }
     for (int i = 0; i <= cWidth - 1; i += 5)
         frame(i / 5.0, w - i);
-    cdtDraw(&picAnimate->image(), 0, 0, deck.top().cardIndex, 0, white);
+    paintMovingCard(deck.top().cardIndex, 0);
     for (int i = 1; i <= cWidth; i += 5)
         frame(i / 5.0, i);
     for (int i = 10; i >= 1; --i)

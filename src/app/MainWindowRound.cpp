@@ -1,6 +1,7 @@
 // Round play: the deal, the player's hit, the dealer's play with the
 // settlement, and the second hand of a split.
 #include "CardLibrary.h"
+#include "CardShape.h"
 #include "DealerRule.h"
 #include "MainWindow.h"
 #include "PictureBox.h"
@@ -152,7 +153,7 @@ void MainWindow::DealFirst()
         QPainter buffer(&BoardBuffer);
         buffer.drawPixmap(deckArea.topLeft(), pile);
     }
-    cdtDraw(&picAnimate->image(), 0, 0, prefs.prfPKBackFace, 1, white);
+    paintMovingCard(prefs.prfPKBackFace, 1);
     for (int i = 1; i < 4; ++i)
         picDeal[i]->hide();
     picDeal[0]->show();
@@ -211,7 +212,7 @@ void MainWindow::playerhits()
         if (splitting)
             discardSplitRank(playerHand[0].rank);
         const Card card = deck.top();
-        cdtDraw(&picAnimate->image(), 0, 0, card.cardIndex, 0, white);
+        paintMovingCard(card.cardIndex, 0);
         const int n = playerHand.count();
         AnimateCard(picAnimate->x(), picAnimate->y(), picPlayerHand->x() + playerHandX + n * cardSpace + 1,
                     picPlayerHand->y(), 1, prefs.prfPKBackFace, 1);
@@ -272,7 +273,7 @@ void MainWindow::playerstands()
                 break;
             prepareMovingCard();
             const Card card = deck.top();
-            cdtDraw(&picAnimate->image(), 0, 0, card.cardIndex, 0, white);
+            paintMovingCard(card.cardIndex, 0);
             const int n = dealerHand.count();
             AnimateCard(picAnimate->x(), picAnimate->y(), picComputerHand->x() + n * cardSpace + 1,
                         picComputerHand->y(), 1, prefs.prfPKBackFace, 1);
@@ -331,9 +332,18 @@ void MainWindow::showhandbust(const Hand &hand, bool isDealer)
 
 void MainWindow::showgameover(bool dealerSide)
 {
-    // White around the hatch's lines is what lets the card show through.
-    picAnimate->image().fill(Qt::white);
-    cdtDraw(&picAnimate->image(), 0, 0, CardLibrary::hatchDesign, 1, white);
+    // White around the hatch's lines is what lets the card show through;
+    // whitening the rim too keeps the hatch's own edge off the card's
+    // smoother corners.
+    QPixmap &overlay = picAnimate->image();
+    overlay.fill(Qt::white);
+    cdtDraw(&overlay, 0, 0, CardLibrary::hatchDesign, 1, white);
+    {
+        QPainterPath rim;
+        rim.addRect(overlay.rect());
+        QPainter painter(&overlay);
+        painter.fillPath(rim.subtracted(CardShape::inset(1.5)), Qt::white);
+    }
     PictureBox *box = dealerSide ? picComputerHand : picPlayerHand;
     const Hand &hand = dealerSide ? dealerHand : playerHand;
     const int offset = dealerSide ? 0 : playerHandX;
@@ -353,7 +363,7 @@ void MainWindow::playsplithand()
     ++handSerial;
     picPlayerHand->setImage(picPlayerBack->image());
     const Card splitCard = splitHand[0];
-    cdtDraw(&picAnimate->image(), 0, 0, splitCard.cardIndex, 0, white);
+    paintMovingCard(splitCard.cardIndex, 0);
     const int waitingX = picPlayerHand->x() + picPlayerHand->width() - cWidth - 10;
     AnimateCard(waitingX, picPlayerHand->y(), picPlayerHand->x(), picPlayerHand->y(), 1, splitCard.cardIndex, 0);
     paintCard(picPlayerHand, 0, 0, splitCard);
@@ -372,7 +382,7 @@ void MainWindow::playsplithand()
 
     picComputerHand->setImage(picComputerBack->image());
     prepareMovingCard();
-    cdtDraw(&picAnimate->image(), 0, 0, prefs.prfPKBackFace, 1, white);
+    paintMovingCard(prefs.prfPKBackFace, 1);
     for (int i = 0; i < 2; ++i)
         dealDealerCard(i);
     picComputerHand->show();
