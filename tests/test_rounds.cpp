@@ -1,11 +1,25 @@
 // Whole rounds played through the real table with stacked decks.
 #include "ClockSeededRandom.h"
 #include "ShuffledDeckSource.h"
+#include "PictureBox.h"
 #include "StrategyWindow.h"
 #include "TableFixture.h"
 #include <QLabel>
 #include <QKeyEvent>
 #include <QtTest>
+
+namespace {
+// Pixels of the hatch's blue lines: a hand crossed by the losing overlay.
+int hatchPixels(const PictureBox *hand)
+{
+    const QImage image = hand->image().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == QColor(30, 60, 200);
+    return count;
+}
+}
 
 // Decks are stacked by rank in the order the stock gives them: dealer
 // up-card, player, player, then hits, the hole card and the dealer's draws.
@@ -99,6 +113,8 @@ private Q_SLOTS:
         QCOMPARE(table.dealerHand.count(), 2);
         QCOMPARE(table.statusText(), QStringLiteral("Push..(a tie)"));
         QCOMPARE(table.bank(), 975);
+        QVERIFY(hatchPixels(table.picPlayerHand) > 100);
+        QVERIFY(hatchPixels(table.picComputerHand) > 100);
     }
 
     void softSeventeenStandsAndDealerBustPays()
@@ -110,6 +126,8 @@ private Q_SLOTS:
         table.lblStand_Click();
         QCOMPARE(table.dealerTotal, int16_t(17));
         QCOMPARE(table.statusText(), QStringLiteral("You win"));
+        QVERIFY(hatchPixels(table.picComputerHand) > 100);
+        QCOMPARE(hatchPixels(table.picPlayerHand), 0);
         fixture.deal({10, 10, 8, 6, 13});
         table.lblStand_Click();
         QCOMPARE(table.statusText(), QStringLiteral("Dealer busts, you win"));
