@@ -14,8 +14,6 @@
 
 class QLabel;
 class QFrame;
-class QMenu;
-class QAction;
 class PictureBox;
 class TableSurface;
 class StrategyWindow;
@@ -182,7 +180,6 @@ private:
     void setStatus(const QString &text);
     void setStatusColor(const QColor &color);
     void addToBank(int amount);
-    void playInline(const QString &fileName);
     void lookUpBestPlay();
     void highlightStrategy();
     bool adviceAllows(const QString &expected, int16_t &mistakes);

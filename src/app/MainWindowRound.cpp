@@ -26,11 +26,6 @@ void MainWindow::addToBank(int amount)
     lblBank->setText(QString::number(bank() + amount));
 }
 
-void MainWindow::playInline(const QString &fileName)
-{
-    sounds.playsound(fileName);
-}
-
 void MainWindow::lookUpBestPlay()
 {
     theBestPlay = bestPlay.chartLookup(playerHand, playerTotal, dealerTotal, theChartLine);
@@ -161,7 +156,7 @@ void MainWindow::DealFirst()
 
     for (int i = 0; i < 2; ++i) {
         dealDealerCard(i);
-        playInline(QStringLiteral("deal.wav"));
+        sounds.playsound(QStringLiteral("deal.wav"));
         AnimateCard(picAnimate->x(), picAnimate->y(), picPlayerHand->x() + playerHandX + i * cardSpace,
                     picPlayerHand->y(), 1, prefs.prfPKBackFace, 1);
         const Card card = deck.top();
@@ -182,7 +177,7 @@ void MainWindow::DealFirst()
 
     if (playerTotal == 21) {
         showmessage(QStringLiteral("Blackjack"));
-        playInline(QStringLiteral("won.wav"));
+        sounds.playsound(QStringLiteral("won.wav"));
         shortDelay(150);
         theBestPlay = QStringLiteral("s");
         playerstands();
@@ -250,7 +245,7 @@ void MainWindow::playerhits()
             dealNextRoundIfAuto();
         } else if (isTwentyOne(playerTotal)) {
             showmessage(QStringLiteral("Blackjack"));
-            playInline(QStringLiteral("won.wav"));
+            sounds.playsound(QStringLiteral("won.wav"));
             shortDelay(150);
             playerstands();
         }
