@@ -58,11 +58,11 @@ struct DealerDrawTree::Builder {
     std::array<uint8_t, 10> drawn{};
     uint64_t key = 1; // `drawn` five bits a value under a leading 1, so never 0
     FlatMap<double> ordersMemo{};
-    std::array<std::array<int8_t, maxCards + 1>, 23> bucketIndex = emptyIndex();
+    std::array<std::array<int8_t, maxCards + 1>, 22> bucketIndex = emptyIndex();
 
     bool grow(int fromValue, int depth, int hardSum, int cards);
     double ordersOf(int cards, int hardSum);
-    uint8_t bucketOf(int outcome, int cards);
+    uint8_t bucketOf(int total, int cards);
     int totalOf(int hardSum) const { return bestTotal(upValue + hardSum, upValue == 1 || drawn[0] > 0); }
     bool drawsTo(int total) const { return total <= 21 && (drawsAt >> total & 1u); }
     // The dealer's total without one card of value v + 1.
@@ -75,9 +75,9 @@ struct DealerDrawTree::Builder {
         key += (uint64_t(count) - drawn[v]) << (5 * (9 - v));
         drawn[v] = static_cast<uint8_t>(count);
     }
-    static std::array<std::array<int8_t, maxCards + 1>, 23> emptyIndex()
+    static std::array<std::array<int8_t, maxCards + 1>, 22> emptyIndex()
     {
-        std::array<std::array<int8_t, maxCards + 1>, 23> index;
+        std::array<std::array<int8_t, maxCards + 1>, 22> index;
         for (auto &row : index)
             row.fill(-1);
         return index;
@@ -85,6 +85,7 @@ struct DealerDrawTree::Builder {
 };
 
 DealerDrawTree::DealerDrawTree(int upValue, uint32_t drawsAt, bool peeks)
+    : excludedHole(peeks ? blackjackPartner(upValue) : 0)
 {
     int maxDraw = 0;
     for (int total = 0; total <= 21; ++total) {
@@ -127,12 +128,13 @@ bool DealerDrawTree::Builder::grow(int fromValue, int depth, int hardSum, int ca
                              spareBucket});
             bool kept = false;
             const int total = totalOf(sum);
-            if (!drawsTo(total)) {
+            // Busts are left out: the walk finds their chance as what the
+            // other outcomes leave, so their many sets cost nothing.
+            if (!drawsTo(total) && total <= 21) {
                 const double orders = ordersOf(cards + count, sum);
                 if (orders > 0.0) {
-                    const int outcome = total > 21 ? 22 : total;
                     tree.nodes[at].orders = orders;
-                    tree.nodes[at].bucket = bucketOf(outcome, cards + count);
+                    tree.nodes[at].bucket = bucketOf(total, cards + count);
                     kept = true;
                 }
             }
@@ -174,16 +176,16 @@ double DealerDrawTree::Builder::ordersOf(int cards, int hardSum)
     return orders;
 }
 
-uint8_t DealerDrawTree::Builder::bucketOf(int outcome, int cards)
+uint8_t DealerDrawTree::Builder::bucketOf(int total, int cards)
 {
-    if (cards > maxCards || outcome < lowestFinal)
+    if (cards > maxCards || total < lowestFinal)
         throw std::logic_error("dealer draw sets beyond the tree's range");
-    int8_t &bucket = bucketIndex[outcome][cards];
+    int8_t &bucket = bucketIndex[total][cards];
     if (bucket < 0) {
         if (tree.buckets.size() >= spareBucket)
             throw std::logic_error("dealer draw sets beyond the tree's range");
         bucket = static_cast<int8_t>(tree.buckets.size());
-        tree.buckets.push_back({outcome > 21 ? bustFinal : outcome - lowestFinal, cards});
+        tree.buckets.push_back({total - lowestFinal, cards});
     }
     return static_cast<uint8_t>(bucket);
 }
@@ -216,6 +218,7 @@ void DealerDrawTree::evaluateLanes(const Shoe *const *shoes, DealerFinals *const
     Vector falling[factors];
     std::array<int, 10> most{}; // of each value in any lane
     Vector perOrder[maxCards + 1];
+    Vector everyOutcome; // 1, or the chance of no blackjack behind a peek
     for (int lane = 0; lane < Lanes; ++lane) {
         const Shoe &shoe = *shoes[lane < count ? lane : 0]; // spare lanes repeat the first shoe
         for (int v = 0; v < 10; ++v) {
@@ -225,6 +228,7 @@ void DealerDrawTree::evaluateLanes(const Shoe *const *shoes, DealerFinals *const
         }
         for (int m = 0; m <= maxCards; ++m)
             perOrder[m][lane] = ways.perOrder[shoe.total][m];
+        everyOutcome[lane] = excludedHole ? 1.0 - double(shoe.count(excludedHole)) / shoe.total : 1.0;
     }
     std::array<bool, factors> anyLane;
     for (int v = 0; v < 10; ++v) {
@@ -257,6 +261,9 @@ void DealerDrawTree::evaluateLanes(const Shoe *const *shoes, DealerFinals *const
         chance = zero;
     for (std::size_t b = 0; b < buckets.size(); ++b)
         finals[buckets[b].final] += sums[b] * perOrder[buckets[b].cards];
+    finals[bustFinal] = everyOutcome;
+    for (int f = 0; f < bustFinal; ++f)
+        finals[bustFinal] -= finals[f];
     for (int lane = 0; lane < count; ++lane) {
         for (int f = 0; f <= bustFinal; ++f)
             (*out[lane])[f] = finals[f][lane];

@@ -17,7 +17,7 @@ constexpr int lowestFinal = 16;
 constexpr int bustFinal = 6;
 
 // Every set of cards the dealer can draw after one up-card under one drawing
-// pattern. A set is an outcome (final total or bust), its number of cards and
+// pattern, but for busts. A set is a final total, its number of cards and
 // the number of orders in which the rule actually draws all of them. Every
 // order of the same cards is equally likely whatever the shoe, so a shoe's
 // distribution is a sum over the sets of orders x (ways to draw the cards) /
@@ -69,4 +69,5 @@ private:
 
     std::vector<Node> nodes;
     std::vector<Bucket> buckets;
+    int excludedHole; // the value the hole card cannot be behind a peek, or 0
 };
