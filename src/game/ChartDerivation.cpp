@@ -43,10 +43,11 @@ ChartTable ChartDerivation::derive()
                     bestOther = std::max(bestOther, split);
                 }
                 if (hit > bestOther)
-                    addLaterCards(hand, upValue, shoe, weight);
+                    reachByHitting(hand, shoe, weight);
             }
             ++ranksLeft[first];
         }
+        addLaterCards(upValue);
         ++ranksLeft[up];
     }
 
@@ -66,21 +67,37 @@ ChartTable ChartDerivation::derive()
     return chart;
 }
 
-void ChartDerivation::addLaterCards(const PlayerHand &hand, int upValue, const Shoe &shoe, double weight)
+void ChartDerivation::reachByHitting(const PlayerHand &hand, const Shoe &shoe, double weight)
 {
     shoe.forEachDraw(false, [&](double probability, int card, const Shoe &after) {
         const PlayerHand next = hand.plus(card);
-        const int row = ChartTable::hardRow(next.total());
-        if (row < 0) // 21 ends the hand, a bust too
+        if (ChartTable::hardRow(next.total()) < 0) // 21 ends the hand, a bust too
             return;
-        const double w = weight * probability;
-        const double stand = engine.stand(next, upValue, after);
-        const double hit = engine.hit(next, upValue, after);
-        CellSums &cell = sums[row][ChartTable::column(upValue)];
-        cell[Stand] += w * stand;
-        cell[Hit] += w * hit;
-        cell[Double] += w * hit; // the tutor turns a "d" into a hit here
-        if (hit > stand)
-            addLaterCards(next, upValue, after, w);
+        const uint64_t key = after.key() | uint64_t(next.hardSum) << 52 | uint64_t(next.hasAce) << 58;
+        if (const int *at = laterHandIndex.find(key)) {
+            laterHands[*at].weight += weight * probability;
+        } else {
+            laterHandIndex.insert(key, int(laterHands.size()));
+            laterHands.push_back({next, after, weight * probability});
+        }
     });
+}
+
+// Every hand is reached from hands of one card fewer, which come before it,
+// so its weight is complete when its turn comes.
+void ChartDerivation::addLaterCards(int upValue)
+{
+    for (std::size_t i = 0; i < laterHands.size(); ++i) {
+        const LaterHand later = laterHands[i];
+        const double stand = engine.stand(later.hand, upValue, later.shoe);
+        const double hit = engine.hit(later.hand, upValue, later.shoe);
+        CellSums &cell = sums[ChartTable::hardRow(later.hand.total())][ChartTable::column(upValue)];
+        cell[Stand] += later.weight * stand;
+        cell[Hit] += later.weight * hit;
+        cell[Double] += later.weight * hit; // the tutor turns a "d" into a hit here
+        if (hit > stand)
+            reachByHitting(later.hand, later.shoe, later.weight);
+    }
+    laterHands.clear();
+    laterHandIndex.clear();
 }

@@ -1,7 +1,9 @@
 #pragma once
 #include "ChartTable.h"
+#include "FlatMap.h"
 #include "StrategyEngine.h"
 #include <array>
+#include <vector>
 
 // Derives the chart from exact values: every cell gets the code with the
 // highest expected result over the hands of its row against its up-card,
@@ -19,8 +21,18 @@ private:
     enum Code { Stand, Hit, Double, Split, CodeCount };
     using CellSums = std::array<double, CodeCount>;
 
-    void addLaterCards(const PlayerHand &hand, int upValue, const Shoe &shoe, double weight);
+    // Hands of three or more cards, each met once with the summed weight of
+    // every order of cards that reaches it: the orders are many.
+    struct LaterHand {
+        PlayerHand hand;
+        Shoe shoe;
+        double weight;
+    };
+    void reachByHitting(const PlayerHand &hand, const Shoe &shoe, double weight);
+    void addLaterCards(int upValue);
 
     StrategyEngine &engine;
     std::array<std::array<CellSums, ChartTable::columns>, ChartTable::rows> sums{};
+    std::vector<LaterHand> laterHands; // the fewer cards, the earlier
+    FlatMap<int> laterHandIndex;
 };
