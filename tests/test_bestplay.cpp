@@ -1,17 +1,9 @@
-// Hand.h names a member "slots", which Qt headers define as a macro.
-#include "BestPlay.h"
 #include "AlertRecorder.h"
+#include "BestPlay.h"
+#include "HandOf.h"
 #include <QtTest>
 
 namespace {
-Hand handOf(const QList<int> &ranks)
-{
-    Hand hand;
-    for (int i = 0; i < ranks.size(); ++i)
-        hand.add(Card::fromIndex((ranks[i] - 1) * 4 + i % 4));
-    return hand;
-}
-
 // Every cell names its own place, so an answer shows which cell was read.
 StrategyChart labelledChart()
 {

@@ -1,19 +1,10 @@
 #include "ClockSeededRandom.h"
 #include "DealerRule.h"
 #include "Deck.h"
+#include "HandOf.h"
 #include "ShuffledDeckSource.h"
 #include <QtTest>
 #include <set>
-
-namespace {
-Hand handOf(const QList<int> &ranks)
-{
-    Hand hand;
-    for (int i = 0; i < ranks.size(); ++i)
-        hand.add(Card::fromIndex((ranks[i] - 1) * 4 + i % 4));
-    return hand;
-}
-}
 
 class TestCards : public QObject {
     Q_OBJECT

@@ -2,6 +2,7 @@
 #include "ChartDerivation.h"
 #include "DealerOutcomes.h"
 #include "DealerRule.h"
+#include "HandOf.h"
 #include "LiveOdds.h"
 #include "RoundSimulator.h"
 #include "StrategyChart.h"
@@ -18,14 +19,6 @@ Shoe shoeWithout(std::initializer_list<int> values)
     return shoe;
 }
 
-Hand handOf(std::initializer_list<int> ranks)
-{
-    Hand hand;
-    int suit = 0;
-    for (int rank : ranks)
-        hand.add(Card::fromIndex((rank - 1) * 4 + (suit++ % 4)));
-    return hand;
-}
 
 void playEveryOrder(std::array<int, 11> &left, std::vector<Card> &cards, int player, double probability,
                     DealerDistribution &out)
