@@ -146,8 +146,8 @@ private Q_SLOTS:
         for (int a = 1; a <= 13; ++a)
             for (int b = 1; b <= 13; ++b)
                 hands << handOf({a, b});
-        hands << handOf({1, 2, 3}) << handOf({1, 1, 5}) << handOf({2, 3, 4}) << handOf({5, 5, 2})
-              << handOf({1, 6, 2}) << handOf({10, 2, 3});
+        // Soft hands of three or more cards are left to softHandsOfThreeCardsReadTheSoftRows.
+        hands << handOf({2, 3, 4}) << handOf({5, 5, 2}) << handOf({10, 2, 3}) << handOf({1, 10, 5});
         for (const Hand &hand : hands) {
             const int16_t total = handTotal(hand);
             if (total >= 21)
@@ -159,6 +159,47 @@ private Q_SLOTS:
                 QCOMPARE(QString(QChar(chart.advice(hand, up))), tutor);
             }
         }
+    }
+
+    // A soft hand that has drawn reads the soft row of its total; a "d" it
+    // can no longer play stands on soft 18 or more and draws below. The
+    // engine's values show each answer is the better play.
+    void softHandsOfThreeCardsReadTheSoftRows()
+    {
+        struct Case {
+            std::initializer_list<int> ranks;
+            int up;
+            char advice;
+            double stand, hit;
+        };
+        const Case cases[] = {
+            {{1, 2, 3}, 4, 'h', -0.2046, -0.0220}, // A5 v 4: h, where hard 16 would stand
+            {{1, 2, 3}, 6, 'h', -0.2017, +0.0133},
+            {{1, 2, 4}, 10, 'h', -0.4601, -0.2697},
+            {{1, 3, 3}, 5, 'h', +0.0205, +0.0691}, // A6 v 5: "d" on soft 17 draws
+            {{1, 3, 4}, 4, 's', +0.1844, +0.0920}, // A7 v 4: "d" on soft 18 stands
+        };
+        const ChartTable chart = shippedChart();
+        StrategyEngine engine;
+        for (const Case &c : cases) {
+            const Hand hand = handOf(c.ranks);
+            const QString label = QStringLiteral("%1 cards, total %2, v %3").arg(hand.count()).arg(handTotal(hand)).arg(c.up);
+            QCOMPARE(chart.advice(hand, c.up), c.advice);
+            Shoe shoe = shoeWithout({c.up});
+            PlayerHand played;
+            for (int rank : c.ranks) {
+                shoe.remove(std::min(rank, 10));
+                played = played.plus(std::min(rank, 10));
+            }
+            QVERIFY2(std::abs(engine.stand(played, c.up, shoe) - c.stand) < 6e-5, qPrintable(label));
+            QVERIFY2(std::abs(engine.hit(played, c.up, shoe) - c.hit) < 6e-5, qPrintable(label));
+        }
+        // Soft 21 ends the hand; a soft 20 of three cards stands; a bust has no row.
+        QCOMPARE(ChartTable::laterRow(11, true), -1);
+        QCOMPARE(ChartTable::laterRow(10, true), 17);
+        QCOMPARE(ChartTable::laterRow(3, true), 10);
+        QCOMPARE(ChartTable::laterRow(16, true), ChartTable::hardRow(16));
+        QCOMPARE(ChartTable::laterRow(22, false), -1);
     }
 
     void shippedChartIsTheDerivedChart()

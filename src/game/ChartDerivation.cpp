@@ -71,7 +71,7 @@ void ChartDerivation::reachByHitting(const PlayerHand &hand, const Shoe &shoe, d
 {
     shoe.forEachDraw(false, [&](double probability, int card, const Shoe &after) {
         const PlayerHand next = hand.plus(card);
-        if (ChartTable::hardRow(next.total()) < 0) // 21 ends the hand, a bust too
+        if (ChartTable::laterRow(next.hardSum, next.hasAce) < 0) // 21 ends the hand, a bust too
             return;
         const uint64_t key = after.key() | uint64_t(next.hardSum) << 52 | uint64_t(next.hasAce) << 58;
         if (const int *at = laterHandIndex.find(key)) {
@@ -91,10 +91,11 @@ void ChartDerivation::addLaterCards(int upValue)
         const LaterHand later = laterHands[i];
         const double stand = engine.stand(later.hand, upValue, later.shoe);
         const double hit = engine.hit(later.hand, upValue, later.shoe);
-        CellSums &cell = sums[ChartTable::hardRow(later.hand.total())][ChartTable::column(upValue)];
+        CellSums &cell = sums[ChartTable::laterRow(later.hand.hardSum, later.hand.hasAce)][ChartTable::column(upValue)];
         cell[Stand] += later.weight * stand;
         cell[Hit] += later.weight * hit;
-        cell[Double] += later.weight * hit; // the tutor turns a "d" into a hit here
+        const bool soft = later.hand.total() != later.hand.hardSum;
+        cell[Double] += later.weight * (ChartTable::withoutDouble(later.hand.total(), soft) == 's' ? stand : hit);
         if (hit > stand)
             reachByHitting(later.hand, later.shoe, later.weight);
     }

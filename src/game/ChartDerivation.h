@@ -8,10 +8,10 @@
 // Derives the chart from exact values: every cell gets the code with the
 // highest expected result over the hands of its row against its up-card,
 // each hand weighted by how often it is dealt. The first two cards come
-// from a full deck; hands of three or more cards join the hard row of their
-// total, weighted by the chance of reaching them when every earlier decision
+// from a full deck; hands of three or more cards join the row the tutor
+// reads for them, weighted by the chance of reaching them when every earlier decision
 // was the best one (a hand is only reached by hitting). On such hands a "d"
-// can only be answered as a hit, and "p" belongs to the pair rows alone.
+// is answered as the tutor answers it, and "p" belongs to the pair rows alone.
 class ChartDerivation {
 public:
     explicit ChartDerivation(StrategyEngine &engine) : engine(engine) {}

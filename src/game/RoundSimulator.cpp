@@ -50,10 +50,9 @@ RoundSimulator::RoundSimulator(const ChartTable &chart)
                 twoCardAdvice[up][first][second] = chart.advice(hand, up);
             }
         }
-        for (int total = 0; total < 32; ++total) {
-            const int row = ChartTable::hardRow(total);
-            const char code = row < 0 ? 's' : chart.code(row, ChartTable::column(up));
-            laterAdvice[up][total] = code == 'd' ? 'h' : code; // no double on three cards
+        for (int hardSum = 0; hardSum < 32; ++hardSum) {
+            for (int hasAce = 0; hasAce <= 1; ++hasAce)
+                laterAdvice[up][hardSum][hasAce] = chart.laterAdvice(hardSum, hasAce, up);
         }
     }
     for (int player = 0; player <= 21; ++player) {
@@ -124,7 +123,7 @@ inline void RoundSimulator::PlayedHand::add(int rank)
 inline char RoundSimulator::advice(const PlayedHand &hand, int upValue) const
 {
     return hand.cards == 2 ? twoCardAdvice[upValue][hand.firstRank][hand.secondRank]
-                           : laterAdvice[upValue][hand.total()];
+                           : laterAdvice[upValue][hand.hardSum][hand.hasAce];
 }
 
 int RoundSimulator::playRound(uint64_t seed, uint64_t round, const FirstCards *firstCards)

@@ -79,9 +79,10 @@ private:
     // The dealer turns the hole card, draws by `dealerDraws`, and the hand is settled.
     int settle(const PlayedHand &hand, int upValue, int stake);
 
-    // [up value][first rank][second rank] and [up value][total of three or more cards].
+    // [up value][first rank][second rank] and, for three or more cards,
+    // [up value][sum with aces as 1][holds an ace].
     std::array<std::array<std::array<char, 14>, 14>, 11> twoCardAdvice{};
-    std::array<std::array<char, 32>, 11> laterAdvice{};
+    std::array<std::array<std::array<char, 2>, 32>, 11> laterAdvice{};
     std::array<uint32_t, 22> dealerDrawsAt{}; // [player total]: bit t set when the dealer draws at t
     Stock stock;
     SplitHands split;

@@ -297,11 +297,9 @@ double StrategyEngine::chartHitRaw(const ChartTable &chart, const PlayerHand &ha
         } else if (total == 21) {
             result = standRaw(next, upValue, after, false);
         } else {
-            // Three or more cards: looked up by total, and a double or split
-            // is no longer possible, so the tutor's answer is a hit.
-            const char code = chart.code(ChartTable::hardRow(total), ChartTable::column(upValue));
-            result = code == 's' ? standRaw(next, upValue, after, false)
-                                 : chartHitRaw(chart, next, upValue, after, setAside);
+            result = chart.laterAdvice(next.hardSum, next.hasAce, upValue) == 's'
+                         ? standRaw(next, upValue, after, false)
+                         : chartHitRaw(chart, next, upValue, after, setAside);
         }
         value += probability * result;
     }
