@@ -307,6 +307,20 @@ private Q_SLOTS:
         QVERIFY(!odds.compute(situation).doubleDown.has_value());
     }
 
+    // Every deal but a natural falls in one cell, with the up-card's card removed first.
+    void dealtChancesCoverEveryDeal()
+    {
+        const ChartTable::CellValues chances = ChartTable::dealtChances();
+        double sum = 0.0;
+        for (const auto &row : chances)
+            for (const double chance : row)
+                sum += chance;
+        QVERIFY(std::abs(sum - (1.0 - 2.0 * 4 / 52 * 16 / 51)) < 1e-12);
+        const int sevens = ChartTable::twoCardRow(7, 7);
+        QVERIFY(std::abs(chances[sevens][ChartTable::column(10)] - 16.0 / 52 * 4 / 51 * 3 / 50) < 1e-15);
+        QVERIFY(std::abs(chances[sevens][ChartTable::column(7)] - 4.0 / 52 * 3 / 51 * 2 / 50) < 1e-15);
+    }
+
     // Forcing the first action plays exactly like a chart whose cell for the
     // deal holds that action: the first decision changes, nothing after it.
     void firstActionIsTheOnlyDecisionForced_data()

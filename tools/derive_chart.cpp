@@ -16,28 +16,6 @@ const char *const rowLabels[ChartTable::rows] = {"H3-8", "H9", "H10", "H11", "H1
                                                  "44", "55", "66", "77", "88", "99", "1010"};
 const char *const upLabels[ChartTable::columns] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "A"};
 
-// Chance per round that the first two cards fall in each cell.
-std::array<std::array<double, ChartTable::columns>, ChartTable::rows> dealtChances()
-{
-    std::array<std::array<double, ChartTable::columns>, ChartTable::rows> chances{};
-    std::array<int, 14> left;
-    left.fill(4);
-    for (int up = 1; up <= 13; ++up) {
-        const double pUp = left[up]-- / 52.0;
-        for (int first = 1; first <= 13; ++first) {
-            const double pFirst = pUp * left[first]-- / 51.0;
-            for (int second = 1; second <= 13; ++second) {
-                const int row = ChartTable::twoCardRow(first, second);
-                if (row >= 0)
-                    chances[row][ChartTable::column(std::min(up, 10))] += pFirst * left[second] / 50.0;
-            }
-            ++left[first];
-        }
-        ++left[up];
-    }
-    return chances;
-}
-
 void printMargins(const ChartTable &chart, const ChartDerivation::Margins &margins)
 {
     std::printf("Each cell's lead over its runner-up, in millionths of a unit per round (runner-up code):\n%-8s",
@@ -54,7 +32,7 @@ void printMargins(const ChartTable &chart, const ChartDerivation::Margins &margi
         std::printf("\n");
     }
     std::printf("\nPair cells whose lead is under 0.02 units per pair dealt:\n");
-    const auto chances = dealtChances();
+    const ChartTable::CellValues chances = ChartTable::dealtChances();
     for (int row = 0; row < ChartTable::rows; ++row) {
         for (int column = 0; column < ChartTable::columns; ++column) {
             const double perPair = margins[row][column].margin / chances[row][column];

@@ -69,21 +69,7 @@ bool parseCell(const QString &text, Cell &cell)
 std::array<double, 4> behindChartCode(StrategyEngine &engine, const ChartTable &chart, double chartValue,
                                       const Cell &cell)
 {
-    std::array<int, 14> left;
-    left.fill(4);
-    double chance = 0.0;
-    for (int up = 1; up <= 13; ++up) {
-        const double pUp = left[up]-- / 52.0;
-        for (int first = 1; first <= 13; ++first) {
-            const double pFirst = pUp * left[first]-- / 51.0;
-            for (int second = 1; second <= 13; ++second)
-                if (ChartTable::column(valueOf(up)) == cell.column()
-                    && ChartTable::twoCardRow(first, second) == cell.row())
-                    chance += pFirst * left[second] / 50.0;
-            ++left[first];
-        }
-        ++left[up];
-    }
+    const double chance = ChartTable::dealtChances()[cell.row()][cell.column()];
     std::array<double, 4> behind{};
     for (int i = 0; i < 4; ++i) {
         ChartTable changed = chart;

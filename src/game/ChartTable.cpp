@@ -1,4 +1,5 @@
 #include "ChartTable.h"
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -135,4 +136,25 @@ ChartTable ChartTable::textbookSingleDeck()
         for (int column = 0; column < columns; ++column)
             chart.cells[row][column] = rowsText[row][column];
     return chart;
+}
+
+ChartTable::CellValues ChartTable::dealtChances()
+{
+    CellValues chances{};
+    std::array<int, 14> left;
+    left.fill(4);
+    for (int up = 1; up <= 13; ++up) {
+        const double pUp = left[up]-- / 52.0;
+        for (int first = 1; first <= 13; ++first) {
+            const double pFirst = pUp * left[first]-- / 51.0;
+            for (int second = 1; second <= 13; ++second) {
+                const int row = twoCardRow(first, second);
+                if (row >= 0)
+                    chances[row][column(std::min(up, 10))] += pFirst * left[second] / 50.0;
+            }
+            ++left[first];
+        }
+        ++left[up];
+    }
+    return chances;
 }

@@ -45,6 +45,10 @@ public:
     // A textbook single-deck chart (dealer stands on soft 17, no double after split).
     static ChartTable textbookSingleDeck();
 
+    using CellValues = std::array<std::array<double, columns>, rows>;
+    // Chance per round that the first two cards dealt fall in each cell.
+    static CellValues dealtChances();
+
 private:
     std::array<std::array<char, columns>, rows> cells{};
 };
