@@ -127,6 +127,7 @@ void playCell(StrategyEngine &engine, const ChartTable &chart, double chartValue
                     (difference.mean - exact) / difference.standardError,
                     other == actionCodes[runner.runnerUp] ? "  <- runner-up" : "");
     }
+    std::fflush(stdout); // a long run shows each cell as it ends
 }
 
 // Every pair cell whose chart code is ahead of its runner-up by less than `margin`.
