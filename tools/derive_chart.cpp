@@ -2,6 +2,7 @@
 // cell's margin over its runner-up and how chart play compares with best play.
 #include "AdviceAgreement.h"
 #include "ChartDerivation.h"
+#include "SplitOdds.h"
 #include "ToolCommandLine.h"
 #include <QCoreApplication>
 #include <chrono>
@@ -77,7 +78,8 @@ int main(int argc, char **argv)
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Writes the chart to this file."),
                                  QStringLiteral("[file]"));
     const QCommandLineOption sourceOption(QStringLiteral("write-source-chart"),
-                                          QStringLiteral("Writes the chart to data/bjdata.txt in the source tree."));
+                                          QStringLiteral("Writes the chart to data/bjdata.txt in the source tree, "
+                                                         "and the live odds' split values to src/game/SplitOddsTable.h."));
     parser.addOption(sourceOption);
     if (const int status = commandLine.parse(0, 1); status >= 0)
         return status;
@@ -101,6 +103,12 @@ int main(int argc, char **argv)
         std::printf("chart written to %s\n\n", path.c_str());
     }
     std::printf("derived in %.2f s\n\n", seconds);
+    if (parser.isSet(sourceOption)) {
+        const char *const tablePath = VANTREL_SOURCE_DIR "/src/game/SplitOddsTable.h";
+        if (!(std::ofstream(tablePath, std::ios::binary) << SplitOdds::tableText(engine)))
+            return commandLine.fail(QStringLiteral("cannot write %1").arg(QLatin1String(tablePath)));
+        std::printf("split values written to %s\n\n", tablePath);
+    }
 
     const ChartTable textbook = ChartTable::textbookSingleDeck();
     const double played = engine.chartRoundValue(chart);
