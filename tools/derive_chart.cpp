@@ -2,6 +2,7 @@
 // cell's margin over its runner-up and how chart play compares with best play.
 #include "AdviceAgreement.h"
 #include "ChartDerivation.h"
+#include "SplitOdds.h"
 #include "ToolCommandLine.h"
 #include <QCoreApplication>
 #include <chrono>
@@ -32,11 +33,12 @@ void printMargins(const ChartTable &chart, const ChartDerivation::Margins &margi
         std::printf("\n");
     }
     std::printf("\nPair cells whose lead is under 0.02 units per pair dealt:\n");
+    // A pair row holds pairs alone, so its cell's chance is the pair's.
     const ChartTable::CellValues chances = ChartTable::dealtChances();
     for (int row = 0; row < ChartTable::rows; ++row) {
-        for (int column = 0; column < ChartTable::columns; ++column) {
+        for (int column = 0; column < ChartTable::columns && ChartTable::isPairRow(row); ++column) {
             const double perPair = margins[row][column].margin / chances[row][column];
-            if (ChartTable::isPairRow(row) && perPair < 0.02)
+            if (perPair < 0.02)
                 std::printf("  %-5s v %-2s  %c over %c by %.4f\n", rowLabels[row], upLabels[column],
                             chart.code(row, column), margins[row][column].runnerUp, perPair);
         }
@@ -55,7 +57,8 @@ int main(int argc, char **argv)
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Writes the chart to this file."),
                                  QStringLiteral("[file]"));
     const QCommandLineOption sourceOption(QStringLiteral("write-source-chart"),
-                                          QStringLiteral("Writes the chart to data/bjdata.txt in the source tree."));
+                                          QStringLiteral("Writes the chart to data/bjdata.txt in the source tree, "
+                                                         "and the live odds' split values to src/game/SplitOddsTable.h."));
     parser.addOption(sourceOption);
     if (const int status = commandLine.parse(0, 1); status >= 0)
         return status;
@@ -79,6 +82,12 @@ int main(int argc, char **argv)
         std::printf("chart written to %s\n\n", path.c_str());
     }
     std::printf("derived in %.2f s\n\n", seconds);
+    if (parser.isSet(sourceOption)) {
+        const char *const tablePath = VANTREL_SOURCE_DIR "/src/game/SplitOddsTable.h";
+        if (!(std::ofstream(tablePath, std::ios::binary) << SplitOdds::tableText(engine)))
+            return commandLine.fail(QStringLiteral("cannot write %1").arg(QLatin1String(tablePath)));
+        std::printf("split values written to %s\n\n", tablePath);
+    }
 
     const ChartTable textbook = ChartTable::textbookSingleDeck();
     const double played = engine.chartRoundValue(chart);
