@@ -346,6 +346,21 @@ private Q_SLOTS:
         QCOMPARE(SplitOdds::value(8, 10, 2), got[(7 * 10 + 9) * 2 + 1]);
     }
 
+    // A split ten's second card is never of the pair's rank: a ten-value card
+    // makes a hard 20 there, whatever the pair row says.
+    void splitTensDrawOtherTenRanks()
+    {
+        StrategyEngine engine;
+        const ChartTable standing = shippedChart();
+        ChartTable hitting = standing;
+        for (int column = 0; column < ChartTable::columns; ++column)
+            hitting.setCode(ChartTable::twoCardRow(10, 10), column, 'h');
+        const Shoe shoe = shoeWithout({10, 10, 10});
+        for (int pairRank : {10, 13})
+            QCOMPARE(engine.chartSplit(hitting, pairRank, 2, 10, shoe).total(),
+                     engine.chartSplit(standing, pairRank, 2, 10, shoe).total());
+    }
+
     // Every deal but a natural falls in one cell, with the up-card's card removed first.
     void dealtChancesCoverEveryDeal()
     {

@@ -118,6 +118,8 @@ void playCell(StrategyEngine &engine, const ChartTable &chart, double chartValue
     std::printf("%s-%s v %s: chart '%c', played %+.5f +- %.5f per round (%lld rounds, %.0f s)\n",
                 rankNames[cell.pairRank], rankNames[cell.pairRank], rankNames[cell.upRank], runner.code,
                 results.front().first.mean, results.front().first.standardError, rounds, seconds);
+    if (valueOf(cell.pairRank) == 10)
+        std::printf("  (the engine's figures average every ten-value pair and up-card of the cell)\n");
     for (size_t i = 0; i < results.size(); ++i) {
         const char other = actions[i + 1];
         const RoundSimulator::Statistics &difference = results[i].difference;

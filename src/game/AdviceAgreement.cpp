@@ -77,9 +77,7 @@ void AdviceAgreement::decideTwoCards(int rank1, int rank2, int upValue, const Sh
 void AdviceAgreement::split(int pairRank, int rankLeft, int upValue, const Shoe &shoe, double weight)
 {
     const int pairValue = valueOf(pairRank);
-    // A ten-value card drawn to a ten-value pair is of another rank: the
-    // pair's own rank was set aside.
-    auto rankOf = [&](int card) { return card == pairValue && pairValue != 10 ? pairRank : card; };
+    auto rankOf = [&](int card) { return ChartTable::splitCardRank(pairRank, card); };
     Shoe marked = shoe;
     marked.markRank(pairValue, rankLeft);
     marked.forEachDraw(true, [&](double probability, int card, const Shoe &after) {

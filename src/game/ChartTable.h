@@ -24,6 +24,10 @@ public:
     // Row for the first two cards, given by rank (1..13).
     static int twoCardRow(int rank1, int rank2);
     static bool isPairRow(int row) { return row >= 18; }
+    // The rank a split hand's second card is read by, given its value: never
+    // the pair's own rank, which the stock sets aside, so a ten-value card
+    // drawn to a pair of tens stands for a jack, queen or king.
+    static int splitCardRank(int pairRank, int value) { return value == 10 && pairRank == 10 ? 11 : value; }
     // Row for a hand of three or more cards (every ace counted 1 in hardSum),
     // -1 for 21 and over: soft 21 ends the hand.
     static int laterRow(int hardSum, bool hasAce);

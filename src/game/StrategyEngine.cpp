@@ -250,10 +250,8 @@ SplitValue StrategyEngine::chartSplit(const ChartTable &chart, int pairRank, int
     const double noBlackjack = dealerOutcomes.noBlackjack(upValue, shoe);
     const SplitValue raw = splitWith(pairValue, rankLeft, upValue, shoe,
                      [&](const PlayerHand &, int card, int up, const Shoe &after, bool setAside) {
-                         // A ten-value card drawn to a ten-value pair is of another rank:
-                         // the pair's own rank was set aside.
-                         const int cardRank = card == pairValue && pairValue != 10 ? pairRank : card;
-                         return chartTwoCardRaw(chart, pairRank, cardRank, up, after, false, 0, setAside);
+                         return chartTwoCardRaw(chart, pairRank, ChartTable::splitCardRank(pairRank, card), up,
+                                                after, false, 0, setAside);
                      });
     return {raw.first / noBlackjack, raw.second / noBlackjack};
 }
@@ -274,8 +272,8 @@ double StrategyEngine::chartTwoCardRaw(const ChartTable &chart, int rank1, int r
         if (canSplit)
             return splitWith(valueOf(rank1), rankLeft, upValue, shoe,
                              [&](const PlayerHand &, int card, int up, const Shoe &after, bool aside) {
-                                 const int cardRank = card == valueOf(rank1) && card != 10 ? rank1 : card;
-                                 return chartTwoCardRaw(chart, rank1, cardRank, up, after, false, 0, aside);
+                                 return chartTwoCardRaw(chart, rank1, ChartTable::splitCardRank(rank1, card), up,
+                                                        after, false, 0, aside);
                              })
                 .total();
         // Split refused: the player draws instead.
