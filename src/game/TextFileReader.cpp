@@ -29,8 +29,11 @@ TextFileReader::Result TextFileReader::read(const QString &path)
         result.problem = QStringLiteral("Permission denied");
         return result;
     }
-    // The file may have grown since it was looked at.
-    const QByteArray bytes = file.read(sizeLimit + 1);
+    // In pieces, so a small file costs no large buffer; and bounded, for
+    // the file may have grown since it was looked at.
+    QByteArray bytes;
+    for (QByteArray piece; bytes.size() <= sizeLimit && !(piece = file.read(64 * 1024)).isEmpty();)
+        bytes += piece;
     if (bytes.size() > sizeLimit)
         result.problem = tooLarge;
     else
