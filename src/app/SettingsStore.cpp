@@ -1,6 +1,5 @@
 #include "SettingsStore.h"
 #include "TextFileReader.h"
-#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>

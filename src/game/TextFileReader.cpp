@@ -45,7 +45,7 @@ QString TextFileReader::decode(const QByteArray &bytes)
 {
     const QByteArray bom("\xEF\xBB\xBF");
     const QByteArray body = bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(body);
     return utf8.hasError() ? QString::fromLatin1(body) : text;
 }

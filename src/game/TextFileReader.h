@@ -19,5 +19,7 @@ public:
     // Why the file cannot be read, or "" when it can.
     static QString problem(const QString &path);
     static Result read(const QString &path);
+
+private:
     static QString decode(const QByteArray &bytes);
 };
