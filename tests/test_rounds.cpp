@@ -1,12 +1,15 @@
 // Whole rounds played through the real table with stacked decks.
-#include "ClockSeededRandom.h"
-#include "ShuffledDeckSource.h"
 #include "PictureBox.h"
+#include "RoundSimulator.h"
 #include "StrategyWindow.h"
 #include "TableFixture.h"
 #include <QLabel>
 #include <QKeyEvent>
 #include <QtTest>
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <random>
 
 namespace {
 // Pixels of the hatch's blue lines: a hand crossed by the losing overlay.
@@ -18,6 +21,26 @@ int hatchPixels(const PictureBox *hand)
         for (int x = 0; x < image.width(); ++x)
             count += image.pixelColor(x, y) == QColor(30, 60, 200);
     return count;
+}
+
+QString oddsLine(const MainWindow &table)
+{
+    return table.frmStrings->findChild<QLabel *>(QStringLiteral("lblOdds"))->text();
+}
+
+// A deck in dealing order (deck[51] first), the same for a given seed; with
+// `pair` the player's two cards are of one rank.
+std::array<Card, 52> seededDeck(unsigned seed, bool pair)
+{
+    std::array<Card, 52> cards{};
+    for (int i = 0; i < 52; ++i)
+        cards[i] = Card::fromIndex(i);
+    std::shuffle(cards.begin(), cards.end(), std::mt19937(seed));
+    for (int i = 0; pair && i < 49; ++i) {
+        if (cards[i].rank == cards[50].rank)
+            std::swap(cards[i], cards[49]);
+    }
+    return cards;
 }
 }
 
@@ -77,6 +100,7 @@ private Q_SLOTS:
         table.lblHit_Click();
         QCOMPARE(table.bank(), 975);
         QCOMPARE(table.statusText(), QStringLiteral("You bust..dealer wins"));
+        QCOMPARE(oddsLine(table), QString());
         QVERIFY(table.roundOver);
         const int stock = table.deck.stockCount();
         table.lblHit_Click();
@@ -93,10 +117,13 @@ private Q_SLOTS:
         QVERIFY(fixture.open());
         MainWindow &table = fixture.table();
         fixture.deal({10, 1, 5, 5, 7}); // A+5+5 = 21; dealer 10 + 7
+        QVERIFY(!oddsLine(table).isEmpty());
         table.lblHit_Click();
         QVERIFY(table.roundOver);
         QCOMPARE(table.dealerHand.count(), 2);
         QCOMPARE(table.bank(), 1025);
+        QVERIFY(table.sounds.lastStarted().endsWith(QStringLiteral("won.wav")));
+        QCOMPARE(oddsLine(table), QString()); // the hand is settled: no decision left
     }
 
     void dealerSixteenDependsOnThePlayer()
@@ -183,6 +210,7 @@ private Q_SLOTS:
         QCOMPARE(table.playerHand[1].rank, int16_t(3));
         QCOMPARE(table.deck.stockCount(), 52 - 6);
         QVERIFY(table.canDouble);
+        QVERIFY(oddsLine(table).contains(QStringLiteral("  Double "))); // each split hand may double
         table.lblHit_Click(); // 21: the dealer plays, then the second hand opens
         QVERIFY(!table.splitting);
         QVERIFY(!table.roundOver);
@@ -191,8 +219,10 @@ private Q_SLOTS:
         QCOMPARE(table.dealerHand[0].rank, int16_t(9));
         QCOMPARE(table.playerHand.count(), 2);
         QCOMPARE(table.playerTotal, int16_t(18));
+        QVERIFY(oddsLine(table).contains(QStringLiteral("  Double ")));
         table.lblStand_Click();
         QVERIFY(table.roundOver);
+        QCOMPARE(oddsLine(table), QString());
         QCOMPARE(table.statusText(), QStringLiteral("Push..(a tie)"));
         QCOMPARE(table.bank(), 1025);
         table.roundOver = false;
@@ -245,11 +275,11 @@ private Q_SLOTS:
         table.prefs.prfSound = true;
         fixture.deal({6, 10, 9, 2}); // hard 19: the chart stands
         QCOMPARE(table.theBestPlay, QStringLiteral("s"));
-        auto *odds = table.frmStrings->findChild<QLabel *>(QStringLiteral("lblOdds"));
-        QVERIFY(odds->text().isEmpty()); // nothing revealed before the player acts
+        QVERIFY(oddsLine(table).isEmpty()); // nothing revealed before the player acts
         table.lblHit_Click();
-        QVERIFY(odds->text().startsWith(QStringLiteral("Stand ")));
-        QVERIFY(odds->text().contains(QStringLiteral("Double ")));
+        QVERIFY(oddsLine(table).startsWith(QStringLiteral("Stand ")));
+        QVERIFY(oddsLine(table).contains(QStringLiteral("  Double ")));
+        QVERIFY(oddsLine(table).contains(QStringLiteral("  (Hit costs ")));
         QCOMPARE(table.statusText(), QStringLiteral("Should Stand.."));
         QCOMPARE(table.playerHand.count(), 2);
         QCOMPARE(table.hitMistakes, int16_t(1));
@@ -269,17 +299,55 @@ private Q_SLOTS:
         QCOMPARE(table.frmStrings->highlightedLine(), int16_t(0));
         table.lblStand_Click(); // wrong, but never stopped
         QVERIFY(table.roundOver);
+        QCOMPARE(oddsLine(table), QString());
         fixture.deal({10, 2, 3, 2, 2, 2});
         table.lblHit_Click();
         QCOMPARE(table.statusText(), QStringLiteral("Hit again.."));
         // Odds in chips on the stake; a drawn hand can no longer double.
-        const QString odds = table.frmStrings->findChild<QLabel *>(QStringLiteral("lblOdds"))->text();
-        QVERIFY(odds.startsWith(QStringLiteral("Stand -")));
-        QVERIFY(!odds.contains(QStringLiteral("Double")));
+        QVERIFY(oddsLine(table).startsWith(QStringLiteral("Stand -")));
+        QVERIFY(!oddsLine(table).contains(QStringLiteral("Double")));
         table.lblHit_Click();
         QCOMPARE(table.statusText(), QStringLiteral("and again.."));
         table.lblHit_Click();
         QCOMPARE(table.statusText(), QStringLiteral("Hit.."));
+    }
+
+    // A stopped choice lets only the very same decision through: a new card
+    // or a new split hand is judged afresh.
+    void stoppedChoiceDoesNotCarryToLaterDecisions()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfAlwaysShowBestPlay = false;
+        fixture.deal({10, 10, 2, 2}); // hard 12, then 14, against a ten: hit
+        table.lblStand_Click();
+        QCOMPARE(table.statusText(), QStringLiteral("Should Hit.."));
+        table.lblHit_Click();
+        table.lblStand_Click();
+        QCOMPARE(table.statusText(), QStringLiteral("Should Hit.."));
+        QVERIFY(!table.roundOver);
+
+        table.roundOver = true;
+        // 8-8 against a ten: the first hand 8-3 is dealt 17 by 10-7; the
+        // second hand 8-10 meets a new dealer 9.
+        fixture.deal({10, 8, 8, 3, 7, 9, 10});
+        table.lblStand_Click();
+        QCOMPARE(table.statusText(), QStringLiteral("Should Split.."));
+        QVERIFY(oddsLine(table).contains(QStringLiteral("  (Stand costs ")));
+        table.lblSplit_Click();
+        table.lblStand_Click();
+        QCOMPARE(table.statusText(), QStringLiteral("Should Hit.."));
+        QVERIFY(table.splitting);
+        table.lblDouble_Click();
+        QCOMPARE(table.playerHand.count(), 2);
+        table.lblStand_Click(); // the same Stand again goes through
+        QCOMPARE(table.bank(), 975);
+        QVERIFY(!table.splitting);
+        table.lblDouble_Click(); // the second hand's Double is a new decision
+        QCOMPARE(table.statusText(), QStringLiteral("Should Stand.."));
+        QCOMPARE(table.playerHand.count(), 2);
+        QCOMPARE(table.wager, int16_t(25));
     }
 
     void emptyChartCellStopsWithoutAdvice()
@@ -349,28 +417,54 @@ private Q_SLOTS:
         QCOMPARE(table.deck.stockCount(), 49);
     }
 
-    void bankFollowsTheSettlementsOverManyRounds()
+    // The table and the simulator play the same decks by the chart and must
+    // settle every hand alike.
+    void tableAndSimulatorAgreeRoundByRound()
     {
         TableFixture fixture;
         QVERIFY(fixture.open());
         MainWindow &table = fixture.table();
-        ClockSeededRandom random;
-        ShuffledDeckSource shuffled(random);
-        int expected = 1000;
-        for (int round = 0; round < 60; ++round) {
-            std::array<Card, 52> cards{};
-            shuffled.build(cards);
-            fixture.stacked.stackDeck(cards);
+        ChartTable chart;
+        std::ifstream file(fixture.folder.filePath(QStringLiteral("bjdata.txt")).toStdString(), std::ios::binary);
+        QVERIFY(chart.fromText(std::string(std::istreambuf_iterator<char>(file), {})));
+        RoundSimulator simulator(chart);
+        std::optional<int> bankAfterFirstHand;
+        fixture.clock.onWait = [&](int) {
+            // The last wait of a split's first hand is the pause after its settlement.
+            if (table.splitting)
+                bankAfterFirstHand = table.bank();
+        };
+        int splits = 0;
+        for (unsigned round = 0; round < 400; ++round) {
+            const std::array<Card, 52> deck = seededDeck(round, round % 3 == 0);
+            fixture.stacked.stackDeck(deck);
+            const int bankBefore = table.bank();
+            bankAfterFirstHand.reset();
             table.picDeal_Click();
-            while (!table.roundOver)
-                table.playerTotal < 17 ? table.lblHit_Click() : table.lblStand_Click();
-            const int player = table.playerTotal, dealer = table.dealerTotal;
-            if (player > 21 || (dealer <= 21 && dealer > player))
-                expected -= table.wager;
-            else if (dealer > 21 || player > dealer)
-                expected += table.wager;
-            QCOMPARE(table.bank(), expected);
+            for (int action = 0; !table.roundOver; ++action) {
+                QVERIFY(action < 12);
+                if (table.theBestPlay == QLatin1String("p"))
+                    table.lblSplit_Click();
+                else if (table.theBestPlay == QLatin1String("d"))
+                    table.lblDouble_Click();
+                else if (table.theBestPlay == QLatin1String("h"))
+                    table.lblHit_Click();
+                else
+                    table.lblStand_Click();
+            }
+            QByteArray where = "round " + QByteArray::number(round) + ", cards dealt";
+            for (int i = 51; i > 39; --i)
+                where += ' ' + QByteArray::number(deck[i].rank);
+            const int units = simulator.playRound(deck);
+            QVERIFY2(table.bank() - bankBefore == 25 * units, where);
+            const RoundSimulator::SplitHands &split = simulator.lastSplit();
+            QVERIFY2(bankAfterFirstHand.has_value() == split.happened, where);
+            if (split.happened) {
+                ++splits;
+                QVERIFY2(*bankAfterFirstHand - bankBefore == 25 * split.first, where);
+            }
         }
+        QVERIFY(splits > 30);
     }
 };
 

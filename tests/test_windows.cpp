@@ -152,29 +152,41 @@ private Q_SLOTS:
         QCOMPARE(highlightedLine(window), 7);
     }
 
+    // 15 twips to the pixel at the offscreen screen's 96 dpi.
+    void chartPlacementRoundTripsInTwips_data()
+    {
+        QTest::addColumn<int>("storedX");
+        QTest::addColumn<int>("storedY");
+        QTest::addColumn<QPoint>("opensAt");
+        QTest::newRow("inside") << 1500 << 3000 << QPoint(100, 200);
+        QTest::newRow("left edge") << 0 << 300 << QPoint(0, 20);
+        QTest::newRow("top edge") << 450 << 0 << QPoint(30, 0);
+    }
     void chartPlacementRoundTripsInTwips()
     {
+        QFETCH(int, storedX);
+        QFETCH(int, storedY);
+        QFETCH(QPoint, opensAt);
         const StrategyChart chart;
         Preferences prefs = defaultPreferences();
-        prefs.prfChartX = 1500;
-        prefs.prfChartY = 3000;
+        prefs.prfChartX = storedX;
+        prefs.prfChartY = storedY;
         StrategyWindow window(chart, prefs);
-        const QScreen *screen = window.screen();
         auto storedAs = [&window](int x, int y) {
             const auto stored = window.position();
             return stored && stored->x == x && stored->y == y;
         };
 
-        QVERIFY(storedAs(1500, 3000)); // closed before it was ever shown
+        QVERIFY(storedAs(storedX, storedY)); // closed before it was ever shown
         window.showWindow();
-        QCOMPARE(window.pos(), QPoint(Twips::toPixels(1500, screen), Twips::toPixels(3000, screen)));
-        window.move(Twips::toPixels(4500, screen), Twips::toPixels(600, screen));
+        QCOMPARE(window.pos(), opensAt);
+        window.move(300, 40);
         QVERIFY(storedAs(4500, 600));
         window.showMinimized();
         QVERIFY(!window.position()); // minimised: the stored place stays
         window.showNormal();
         window.close();
-        QVERIFY(storedAs(1500, 3000)); // closed: loads at the stored place again
+        QVERIFY(storedAs(storedX, storedY)); // closed: loads at the stored place again
     }
 
     void sliderSetsDelay_data()

@@ -33,6 +33,8 @@ public:
     // Units won in round `round` of the run with this seed; `firstCards`
     // fixes the first three cards dealt (the rest of the deck stays random).
     int playRound(uint64_t seed, uint64_t round, const FirstCards *firstCards = nullptr);
+    // Units won in a round dealt from this deck, deck[51] first, as the table deals it.
+    int playRound(const std::array<Card, 52> &deck);
     const SplitHands &lastSplit() const { return split; }
 
     static Statistics run(const ChartTable &chart, long long rounds, uint64_t seed);
@@ -43,7 +45,8 @@ private:
     // yet dealt when it reaches the top, which deals exactly like a shuffled deck.
     class Stock {
     public:
-        void reset(uint64_t seed, const FirstCards *firstCards);
+        // The first `forcedCount` cards dealt are `forcedCards`, in order.
+        void reset(uint64_t seed, const int *forcedCards, int forcedCount);
         int topRank();
         int takeRank();
 
@@ -52,7 +55,8 @@ private:
         std::array<uint8_t, 52> order{};
         int dealt = 0;
         bool topShown = false;
-        const FirstCards *forced = nullptr;
+        const int *forced = nullptr;
+        int forcedCount = 0;
         uint64_t state[4]{};
     };
 
@@ -69,6 +73,7 @@ private:
         int total() const { return hasAce && hardSum + 10 <= 21 ? hardSum + 10 : hardSum; }
     };
 
+    int playDealtRound();
     // The tutor's answer, looked up in tables made once from the chart.
     char advice(const PlayedHand &hand, int upValue) const;
     // Plays a hand on to its end as the tutor advises (never splitting);
