@@ -10,6 +10,48 @@ int valueOf(int rank)
 
 ChartTable ChartDerivation::derive()
 {
+    return improveAsPlayed(bestPlayChart());
+}
+
+ChartTable ChartDerivation::improveAsPlayed(ChartTable chart)
+{
+    // Gains smaller than this are rounding, and must not make the search cycle.
+    constexpr double noise = 1e-12;
+    double value = engine.chartRoundValue(chart);
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int row = 0; row < ChartTable::rows; ++row) {
+            for (int column = 0; column < ChartTable::columns; ++column) {
+                const char current = chart.code(row, column);
+                Margin &margin = cellMargins[row][column];
+                double runnerUpValue = -1e9;
+                for (const char code : {'s', 'h', 'd', 'p'}) {
+                    if (code == current || (code == 'p' && !ChartTable::isPairRow(row)))
+                        continue;
+                    chart.setCode(row, column, code);
+                    const double changedValue = engine.chartRoundValue(chart);
+                    if (changedValue > runnerUpValue) {
+                        runnerUpValue = changedValue;
+                        margin.runnerUp = code;
+                    }
+                }
+                if (runnerUpValue > value + noise) {
+                    chart.setCode(row, column, margin.runnerUp);
+                    margin = {current, runnerUpValue - value};
+                    value = runnerUpValue;
+                    changed = true;
+                } else {
+                    chart.setCode(row, column, current);
+                    margin.margin = value - runnerUpValue;
+                }
+            }
+        }
+    }
+    return chart;
+}
+
+ChartTable ChartDerivation::bestPlayChart()
+{
     sums = {};
     std::array<int, 14> ranksLeft;
     ranksLeft.fill(4);

@@ -127,11 +127,11 @@ inline char RoundSimulator::advice(const PlayedHand &hand, int upValue) const
                            : laterAdvice[upValue][hand.hardSum][hand.hasAce];
 }
 
-int RoundSimulator::playRound(uint64_t seed, uint64_t round, const FirstCards *firstCards)
+int RoundSimulator::playRound(uint64_t seed, uint64_t round, const FirstCards *firstCards, char firstAction)
 {
     stock.reset(seed ^ (round * 0xD1B54A32D192ED03ull), firstCards ? firstCards->data() : nullptr,
                 firstCards ? int(firstCards->size()) : 0);
-    return playDealtRound();
+    return playDealtRound(firstAction);
 }
 
 int RoundSimulator::playRound(const std::array<Card, 52> &deck)
@@ -140,10 +140,10 @@ int RoundSimulator::playRound(const std::array<Card, 52> &deck)
     for (int i = 0; i < 52; ++i)
         dealing[i] = deck[51 - i].cardIndex;
     stock.reset(0, dealing.data(), 52);
-    return playDealtRound();
+    return playDealtRound(0);
 }
 
-int RoundSimulator::playDealtRound()
+int RoundSimulator::playDealtRound(char firstAction)
 {
     split.happened = false;
     const int upRank = stock.takeRank();
@@ -152,8 +152,9 @@ int RoundSimulator::playDealtRound()
     playerHand.add(stock.takeRank());
     playerHand.add(stock.takeRank());
     const int pairRank = playerHand.firstRank;
-    if (playerHand.total() == 21 || advice(playerHand, up) != 'p' || playerHand.secondRank != pairRank)
-        return playHand(playerHand, up, 0);
+    const char first = firstAction ? firstAction : advice(playerHand, up);
+    if (playerHand.total() == 21 || first != 'p' || playerHand.secondRank != pairRank)
+        return playHand(playerHand, up, 0, first);
 
     // Split: the first hand gets its second card (setting cards aside) and is
     // settled; then the waiting card meets a new dealer hand.
@@ -161,17 +162,17 @@ int RoundSimulator::playDealtRound()
     firstHand.add(pairRank);
     hit(firstHand, pairRank);
     split.happened = true;
-    split.first = playHand(firstHand, up, pairRank);
+    split.first = playHand(firstHand, up, pairRank, 0);
     const int secondUpRank = stock.takeRank();
     setAside(pairRank);
     PlayedHand secondHand;
     secondHand.add(pairRank);
     secondHand.add(stock.takeRank());
-    split.second = playHand(secondHand, secondUpRank > 10 ? 10 : secondUpRank, 0);
+    split.second = playHand(secondHand, secondUpRank > 10 ? 10 : secondUpRank, 0, 0);
     return split.first + split.second;
 }
 
-int RoundSimulator::playHand(PlayedHand &hand, int upValue, int pairRank)
+int RoundSimulator::playHand(PlayedHand &hand, int upValue, int pairRank, char firstCode)
 {
     for (;;) {
         const int total = hand.total();
@@ -179,7 +180,9 @@ int RoundSimulator::playHand(PlayedHand &hand, int upValue, int pairRank)
             return -1;
         if (total == 21)
             return settle(hand, upValue, 1);
-        switch (advice(hand, upValue)) {
+        const char code = firstCode ? firstCode : advice(hand, upValue);
+        firstCode = 0;
+        switch (code) {
         case 'd':
             if (hand.cards == 2) {
                 hit(hand, pairRank);
@@ -235,18 +238,44 @@ RoundSimulator::Statistics RoundSimulator::run(const ChartTable &chart, long lon
     return sums.statistics();
 }
 
+template <class PlayAll>
+std::vector<RoundSimulator::Comparison> RoundSimulator::compareOnSameDecks(long long rounds, int others,
+                                                                           PlayAll &&playAll)
+{
+    std::vector<int> results(others + 1);
+    std::vector<Sums> played(others + 1), differences(others);
+    for (long long round = 0; round < rounds; ++round) {
+        playAll(static_cast<uint64_t>(round), results.data());
+        for (int i = 0; i <= others; ++i)
+            played[i].add(results[i]);
+        for (int i = 0; i < others; ++i)
+            differences[i].add(results[0] - results[i + 1]);
+    }
+    std::vector<Comparison> comparisons;
+    for (int i = 0; i < others; ++i)
+        comparisons.push_back({played[0].statistics(), played[i + 1].statistics(), differences[i].statistics()});
+    return comparisons;
+}
+
 RoundSimulator::Comparison RoundSimulator::compare(const ChartTable &first, const ChartTable &second,
                                                    long long rounds, uint64_t seed)
 {
     RoundSimulator a(first);
     RoundSimulator b(second);
-    Sums sumsA, sumsB, sumsDifference;
-    for (long long round = 0; round < rounds; ++round) {
-        const int resultA = a.playRound(seed, static_cast<uint64_t>(round));
-        const int resultB = b.playRound(seed, static_cast<uint64_t>(round));
-        sumsA.add(resultA);
-        sumsB.add(resultB);
-        sumsDifference.add(resultA - resultB);
-    }
-    return {sumsA.statistics(), sumsB.statistics(), sumsDifference.statistics()};
+    return compareOnSameDecks(rounds, 1, [&](uint64_t round, int *results) {
+        results[0] = a.playRound(seed, round);
+        results[1] = b.playRound(seed, round);
+    }).front();
+}
+
+std::vector<RoundSimulator::Comparison> RoundSimulator::compareFirstActions(const ChartTable &chart,
+                                                                            const FirstCards &firstCards,
+                                                                            const std::string &actions,
+                                                                            long long rounds, uint64_t seed)
+{
+    RoundSimulator simulator(chart);
+    return compareOnSameDecks(rounds, static_cast<int>(actions.size()) - 1, [&](uint64_t round, int *results) {
+        for (size_t i = 0; i < actions.size(); ++i)
+            results[i] = simulator.playRound(seed, round, &firstCards, actions[i]);
+    });
 }

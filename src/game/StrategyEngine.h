@@ -67,7 +67,10 @@ public:
     DealerOutcomes &dealer() { return dealerOutcomes; }
     std::size_t cachedCount() const
     {
-        return memo.size() + chartMemo.size() + splitHandMemo.size() + dealerOutcomes.cachedCount()
+        std::size_t chartValues = 0;
+        for (const FlatMap<double> &values : chartMemo)
+            chartValues += values.size();
+        return memo.size() + chartValues + splitHandMemo.size() + dealerOutcomes.cachedCount()
                + splitHandDealer.cachedCount();
     }
 
@@ -108,6 +111,9 @@ private:
     int splitHandTablesFor = 0; // up-card and pair value of the shoes in them
     FlatMap<double> &memoFor(const Shoe &shoe) { return shoe.markedValue ? splitHandMemo : memo; }
     DealerOutcomes &dealerFor(const Shoe &shoe) { return shoe.markedValue ? splitHandDealer : dealerOutcomes; }
-    FlatMap<double> chartMemo; // values under `chartMemoFor`
+    // Chart-play hit values under `chartMemoFor`, by up-card value: a hand
+    // that draws reads only its up-card's column, so a change to one column
+    // keeps the others' values.
+    std::array<FlatMap<double>, 11> chartMemo;
     ChartTable chartMemoFor;
 };
