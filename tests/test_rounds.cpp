@@ -49,26 +49,86 @@ std::array<Card, 52> seededDeck(unsigned seed, bool pair)
 class TestRounds : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void naturalPaysEvenMoney()
+    // Whole rounds: the cards, the player's clicks (Hit, Stand, Double,
+    // sPlit), then the bank, the outcome, the dealer's total, which hands the
+    // losing hatch crosses and the last sound.
+    void roundsSettle_data()
     {
+        QTest::addColumn<QList<int>>("ranks");
+        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<int>("bank");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<int>("dealerTotal");
+        QTest::addColumn<QString>("hatched");
+        QTest::addColumn<QString>("sound");
+        QTest::newRow("natural pays even money") << QList<int>{5, 1, 13, 10, 2} << "" << 1025 << "You win" << 17
+                                                 << "dealer" << "won.wav";
+        QTest::newRow("natural ties a dealer 21") << QList<int>{10, 1, 12, 1} << "" << 1000 << "Push..(a tie)" << 21
+                                                  << "both" << "won.wav";
+        QTest::newRow("hit to 21 stands") << QList<int>{10, 1, 5, 5, 7} << "H" << 1025 << "You win" << 17 << "dealer"
+                                          << "won.wav";
+        QTest::newRow("bust by a hit") << QList<int>{9, 10, 6, 13} << "H" << 975 << "You bust..dealer wins" << 9 << ""
+                                       << "deal.wav";
+        QTest::newRow("dealer 16 draws against 18") << QList<int>{10, 10, 8, 6, 5} << "S" << 975 << "Dealer wins" << 21
+                                                    << "player" << "deal.wav";
+        QTest::newRow("dealer 16 stands against 16") << QList<int>{10, 10, 6, 6, 5} << "S" << 1000 << "Push..(a tie)"
+                                                     << 16 << "both" << "deal.wav";
+        QTest::newRow("soft 17 stands") << QList<int>{1, 10, 9, 6} << "S" << 1025 << "You win" << 17 << "dealer"
+                                        << "deal.wav";
+        QTest::newRow("dealer bust pays") << QList<int>{10, 10, 8, 6, 13} << "S" << 1025 << "Dealer busts, you win" << 26
+                                          << "" << "deal.wav";
+        QTest::newRow("double 11 to 20 wins two stakes") << QList<int>{6, 5, 6, 9, 10, 10} << "D" << 1050
+                                                         << "Dealer busts, you win" << 26 << "" << "deal.wav";
+        QTest::newRow("double 9 to 11 loses two stakes") << QList<int>{10, 5, 4, 2, 9} << "D" << 950 << "Dealer wins"
+                                                         << 19 << "player" << "deal.wav";
+        // First ace gets 10 (21 at once) against 6 + 10 + 2; the second ace
+        // gets 5 against a new dealer 5 and doubles with 10 (16): 5 + 10 + 8.
+        QTest::newRow("split aces, double on the second")
+            << QList<int>{6, 1, 1, 10, 10, 2, 5, 5, 10, 10, 8} << "PD" << 1075 << "Dealer busts, you win" << 23 << ""
+            << "won.wav";
+        // First 9 gets 2 and doubles with 10 (21) against 10 + 8; the second 9
+        // is back at one stake: 9 + 10 against 6 + 10 + 7.
+        QTest::newRow("second split hand stakes 25 again")
+            << QList<int>{10, 9, 9, 2, 10, 8, 6, 10, 10, 7} << "PDS" << 1075 << "Dealer busts, you win" << 23 << ""
+            << "won.wav";
+    }
+    void roundsSettle()
+    {
+        QFETCH(QList<int>, ranks);
+        QFETCH(QString, clicks);
+        QFETCH(QString, hatched);
         TableFixture fixture;
         QVERIFY(fixture.open());
         MainWindow &table = fixture.table();
-        fixture.deal({5, 1, 13, 10, 2}); // dealer 5 + 10 + 2 = 17
+        table.prefs.prfSound = true;
+        fixture.stacked.stackRanks(ranks);
+        table.picDeal_Click();
+        for (QChar click : clicks) {
+            QVERIFY(!table.roundOver);
+            const QHash<QChar, void (MainWindow::*)()> buttons{{'H', &MainWindow::lblHit_Click},
+                {'S', &MainWindow::lblStand_Click}, {'D', &MainWindow::lblDouble_Click},
+                {'P', &MainWindow::lblSplit_Click}};
+            (table.*buttons.value(click))();
+        }
         QVERIFY(table.roundOver);
-        QCOMPARE(table.bank(), 1025);
-        QCOMPARE(table.statusText(), QStringLiteral("You win"));
-        QCOMPARE(table.dealerHand.count(), 3);
-        QVERIFY(table.sounds.lastStarted().endsWith(QStringLiteral("won.wav")));
-    }
+        QTEST(table.bank(), "bank");
+        QTEST(table.statusText(), "status");
+        QTEST(int(table.dealerTotal), "dealerTotal");
+        QCOMPARE(hatchPixels(table.picPlayerHand) > 100, hatched == "player" || hatched == "both");
+        QCOMPARE(hatchPixels(table.picComputerHand) > 100, hatched == "dealer" || hatched == "both");
+        QFETCH(QString, sound);
+        QVERIFY(table.sounds.lastStarted().endsWith(sound));
+        QCOMPARE(oddsLine(table), QString()); // no decision is left
 
-    void naturalTiesADealerTwentyOne()
-    {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        fixture.deal({10, 1, 12, 1});
-        QCOMPARE(fixture.table().bank(), 1000);
-        QCOMPARE(fixture.table().statusText(), QStringLiteral("Push..(a tie)"));
+        // Between rounds no button deals or moves the bank.
+        const int stock = table.deck.stockCount();
+        table.lblHit_Click();
+        table.lblStand_Click();
+        table.lblDouble_Click();
+        table.lblSplit_Click();
+        QCOMPARE(table.deck.stockCount(), stock);
+        QTEST(table.bank(), "bank");
+        QCOMPARE(table.statusText(), QStringLiteral("Doubling is not allowed after drawing.."));
     }
 
     void dealLeavesFortyNineCardsAndPrompts()
@@ -89,91 +149,6 @@ private Q_SLOTS:
         table.roundOver = true;
         fixture.deal({2, 1, 1});
         QCOMPARE(table.lblPlayer->text(), QStringLiteral("12"));
-    }
-
-    void bustByHitIsSettledAtOnce()
-    {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        fixture.deal({9, 10, 6, 13});
-        table.lblHit_Click();
-        QCOMPARE(table.bank(), 975);
-        QCOMPARE(table.statusText(), QStringLiteral("You bust..dealer wins"));
-        QCOMPARE(oddsLine(table), QString());
-        QVERIFY(table.roundOver);
-        const int stock = table.deck.stockCount();
-        table.lblHit_Click();
-        table.lblStand_Click();
-        table.lblDouble_Click();
-        QCOMPARE(table.deck.stockCount(), stock);
-        QCOMPARE(table.bank(), 975);
-        QCOMPARE(table.statusText(), QStringLiteral("Doubling is not allowed after drawing.."));
-    }
-
-    void hitToTwentyOneHandsOverToTheDealer()
-    {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        fixture.deal({10, 1, 5, 5, 7}); // A+5+5 = 21; dealer 10 + 7
-        QVERIFY(!oddsLine(table).isEmpty());
-        table.lblHit_Click();
-        QVERIFY(table.roundOver);
-        QCOMPARE(table.dealerHand.count(), 2);
-        QCOMPARE(table.bank(), 1025);
-        QVERIFY(table.sounds.lastStarted().endsWith(QStringLiteral("won.wav")));
-        QCOMPARE(oddsLine(table), QString()); // the hand is settled: no decision left
-    }
-
-    void dealerSixteenDependsOnThePlayer()
-    {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        fixture.deal({10, 10, 8, 6, 5}); // 16 against 18 draws to 21
-        table.lblStand_Click();
-        QCOMPARE(table.dealerTotal, int16_t(21));
-        QCOMPARE(table.statusText(), QStringLiteral("Dealer wins"));
-        fixture.deal({10, 10, 6, 6, 5}); // 16 against 16 stands
-        table.lblStand_Click();
-        QCOMPARE(table.dealerHand.count(), 2);
-        QCOMPARE(table.statusText(), QStringLiteral("Push..(a tie)"));
-        QCOMPARE(table.bank(), 975);
-        QVERIFY(hatchPixels(table.picPlayerHand) > 100);
-        QVERIFY(hatchPixels(table.picComputerHand) > 100);
-    }
-
-    void softSeventeenStandsAndDealerBustPays()
-    {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        fixture.deal({1, 10, 9, 6});
-        table.lblStand_Click();
-        QCOMPARE(table.dealerTotal, int16_t(17));
-        QCOMPARE(table.statusText(), QStringLiteral("You win"));
-        QVERIFY(hatchPixels(table.picComputerHand) > 100);
-        QCOMPARE(hatchPixels(table.picPlayerHand), 0);
-        fixture.deal({10, 10, 8, 6, 13});
-        table.lblStand_Click();
-        QCOMPARE(table.statusText(), QStringLiteral("Dealer busts, you win"));
-        QCOMPARE(table.bank(), 1050);
-    }
-
-    void doubleWinsAndLosesTwoStakes()
-    {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        fixture.deal({6, 5, 6, 9, 10, 10}); // 11 doubles to 20; dealer 6+10+10 busts
-        table.lblDouble_Click();
-        QCOMPARE(table.playerHand.count(), 3);
-        QCOMPARE(table.bank(), 1050);
-        fixture.deal({10, 5, 4, 2, 9}); // 9 doubles to 11; dealer 19
-        table.lblDouble_Click();
-        QCOMPARE(table.bank(), 1000);
-        QCOMPARE(table.statusText(), QStringLiteral("Dealer wins"));
     }
 
     void doubleToTwentyOneWithAutoDealStandsOnlyItsHand()
@@ -228,42 +203,6 @@ private Q_SLOTS:
         table.roundOver = false;
         table.lblSplit_Click(); // no re-split
         QCOMPARE(table.statusText(), QStringLiteral("Can only split same rank pair"));
-    }
-
-    void splitAcesAndADoubleOnTheFirstHandOnly()
-    {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        // First ace gets 10 (21 at once): dealer 6 + 10 + 2 = 18. Second ace
-        // gets 5 against a new dealer 5, doubles with 10 (16).
-        fixture.deal({6, 1, 1, 10, 10, 2, 5, 5, 10, 10, 8});
-        table.lblSplit_Click();
-        QCOMPARE(table.bank(), 1025);
-        QVERIFY(!table.roundOver);
-        QCOMPARE(table.playerTotal, int16_t(16));
-        QCOMPARE(table.wager, int16_t(25));
-        table.lblDouble_Click();
-        QCOMPARE(table.wager, int16_t(50));
-        QCOMPARE(table.playerTotal, int16_t(16));
-        QVERIFY(table.roundOver);
-        QCOMPARE(table.dealerTotal, int16_t(23));
-        QCOMPARE(table.bank(), 1075);
-    }
-
-    void secondSplitHandStakesTwentyFiveAgain()
-    {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        // First 9 gets 2, doubles with 10 (21) and wins 50 against 10+8;
-        // the second 9 starts at 25.
-        fixture.deal({10, 9, 9, 2, 10, 8, 6, 10});
-        table.lblSplit_Click();
-        table.lblDouble_Click();
-        QCOMPARE(table.bank(), 1050);
-        QVERIFY(!table.roundOver);
-        QCOMPARE(table.wager, int16_t(25));
     }
 
     void tutorStopsAWrongChoiceOnce()
