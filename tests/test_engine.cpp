@@ -6,9 +6,11 @@
 #include "HandOf.h"
 #include "LiveOdds.h"
 #include "RoundSimulator.h"
+#include "SplitOdds.h"
 #include "StrategyChart.h"
 #include <QtTest>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -318,8 +320,45 @@ private Q_SLOTS:
         QVERIFY(std::abs(twoCards.stand - 25 * engine.stand({16, false, 2}, 10, shoe)) < 1e-9);
         QVERIFY(std::abs(twoCards.hit - 25 * engine.hit({16, false, 2}, 10, shoe)) < 1e-9);
         QVERIFY(twoCards.doubleDown.has_value());
+        QVERIFY(!twoCards.split.has_value());
         situation.playerHand = handOf({10, 2, 4});
         QVERIFY(!odds.compute(situation).doubleDown.has_value());
+
+        // A pair on the first two cards may split; a split hand may not split again.
+        situation.playerHand = handOf({8, 8});
+        const std::optional<double> split = odds.compute(situation).split;
+        QVERIFY(split.has_value());
+        QVERIFY(std::abs(*split - 25 * engine.split(8, 2, 10, shoeWithout({10, 8, 8}))) < 1e-9);
+        situation.upCard = Card::fromIndex(28); // an eight: one eight left unseen
+        QVERIFY(std::abs(*odds.compute(situation).split - 25 * engine.split(8, 1, 8, shoeWithout({8, 8, 8}))) < 1e-9);
+        situation.firstSplitHand = true;
+        QVERIFY(!odds.compute(situation).split.has_value());
+        situation.firstSplitHand = false;
+        situation.cardsOut = {Card::fromIndex(0)};
+        QVERIFY(!odds.compute(situation).split.has_value());
+    }
+
+    // The live odds' split values are the engine's, as derive_chart writes them.
+    void splitOddsTableIsTheEngines()
+    {
+        std::ifstream file(VANTREL_SOURCE_DIR "/src/game/SplitOddsTable.h", std::ios::binary);
+        std::stringstream shipped;
+        shipped << file.rdbuf();
+        StrategyEngine engine;
+        auto numbers = [](std::string text) {
+            text = text.substr(text.find('{'));
+            for (char &c : text)
+                c = c == '{' || c == '}' || c == ',' || c == ';' ? ' ' : c;
+            std::istringstream in(text);
+            return std::vector<double>(std::istream_iterator<double>(in), {});
+        };
+        const std::vector<double> expected = numbers(SplitOdds::tableText(engine));
+        const std::vector<double> got = numbers(shipped.str());
+        QCOMPARE(got.size(), std::size_t(200));
+        QCOMPARE(got.size(), expected.size());
+        for (std::size_t i = 0; i < got.size(); ++i)
+            QVERIFY2(std::abs(got[i] - expected[i]) < 1e-12, "run tools/derive_chart --write-source-chart");
+        QCOMPARE(SplitOdds::value(8, 10, 2), got[(7 * 10 + 9) * 2 + 1]);
     }
 
     // Forcing the first action plays exactly like a chart whose cell for the

@@ -2,6 +2,7 @@
 // cell's margin over its runner-up and how chart play compares with best play.
 #include "AdviceAgreement.h"
 #include "ChartDerivation.h"
+#include "SplitOdds.h"
 #include "ToolCommandLine.h"
 #include <QCoreApplication>
 #include <chrono>
@@ -16,26 +17,19 @@ const char *const rowLabels[ChartTable::rows] = {"H3-8", "H9", "H10", "H11", "H1
                                                  "44", "55", "66", "77", "88", "99", "1010"};
 const char *const upLabels[ChartTable::columns] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "A"};
 
-// Chance per round that the first two cards fall in each cell.
-std::array<std::array<double, ChartTable::columns>, ChartTable::rows> dealtChances()
+// Chance per round of being dealt a pair row's pair against an up-card of this column.
+double pairChance(int row, int column)
 {
-    std::array<std::array<double, ChartTable::columns>, ChartTable::rows> chances{};
-    std::array<int, 14> left;
-    left.fill(4);
+    double chance = 0.0;
     for (int up = 1; up <= 13; ++up) {
-        const double pUp = left[up]-- / 52.0;
-        for (int first = 1; first <= 13; ++first) {
-            const double pFirst = pUp * left[first]-- / 51.0;
-            for (int second = 1; second <= 13; ++second) {
-                const int row = ChartTable::twoCardRow(first, second);
-                if (row >= 0)
-                    chances[row][ChartTable::column(std::min(up, 10))] += pFirst * left[second] / 50.0;
+        for (int rank = 1; rank <= 13; ++rank) {
+            if (ChartTable::column(std::min(up, 10)) == column && ChartTable::twoCardRow(rank, rank) == row) {
+                const int left = 4 - (up == rank);
+                chance += 4.0 / 52 * left / 51 * (left - 1) / 50;
             }
-            ++left[first];
         }
-        ++left[up];
     }
-    return chances;
+    return chance;
 }
 
 void printMargins(const ChartTable &chart, const ChartDerivation::Margins &margins)
@@ -54,11 +48,10 @@ void printMargins(const ChartTable &chart, const ChartDerivation::Margins &margi
         std::printf("\n");
     }
     std::printf("\nPair cells whose lead is under 0.02 units per pair dealt:\n");
-    const auto chances = dealtChances();
     for (int row = 0; row < ChartTable::rows; ++row) {
-        for (int column = 0; column < ChartTable::columns; ++column) {
-            const double perPair = margins[row][column].margin / chances[row][column];
-            if (ChartTable::isPairRow(row) && perPair < 0.02)
+        for (int column = 0; column < ChartTable::columns && ChartTable::isPairRow(row); ++column) {
+            const double perPair = margins[row][column].margin / pairChance(row, column);
+            if (perPair < 0.02)
                 std::printf("  %-5s v %-2s  %c over %c by %.4f\n", rowLabels[row], upLabels[column],
                             chart.code(row, column), margins[row][column].runnerUp, perPair);
         }
@@ -77,7 +70,8 @@ int main(int argc, char **argv)
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Writes the chart to this file."),
                                  QStringLiteral("[file]"));
     const QCommandLineOption sourceOption(QStringLiteral("write-source-chart"),
-                                          QStringLiteral("Writes the chart to data/bjdata.txt in the source tree."));
+                                          QStringLiteral("Writes the chart to data/bjdata.txt in the source tree, "
+                                                         "and the live odds' split values to src/game/SplitOddsTable.h."));
     parser.addOption(sourceOption);
     if (const int status = commandLine.parse(0, 1); status >= 0)
         return status;
@@ -101,6 +95,12 @@ int main(int argc, char **argv)
         std::printf("chart written to %s\n\n", path.c_str());
     }
     std::printf("derived in %.2f s\n\n", seconds);
+    if (parser.isSet(sourceOption)) {
+        const char *const tablePath = VANTREL_SOURCE_DIR "/src/game/SplitOddsTable.h";
+        if (!(std::ofstream(tablePath, std::ios::binary) << SplitOdds::tableText(engine)))
+            return commandLine.fail(QStringLiteral("cannot write %1").arg(QLatin1String(tablePath)));
+        std::printf("split values written to %s\n\n", tablePath);
+    }
 
     const ChartTable textbook = ChartTable::textbookSingleDeck();
     const double played = engine.chartRoundValue(chart);
