@@ -142,10 +142,13 @@ private Q_SLOTS:
         QCOMPARE(table.lblDealer->text(), QStringLiteral("1"));
         QCOMPARE(table.statusText(), QStringLiteral("Hit, Stand, Double or Split.."));
         QVERIFY(table.canSplit);
+        QVERIFY(oddsLine(table).contains(QStringLiteral("  Double ")));
+        QVERIFY(oddsLine(table).contains(QStringLiteral("  Split ")));
         table.roundOver = true;
         fixture.deal({2, 10, 13});
         QCOMPARE(table.statusText(), QStringLiteral("Hit, Stand, or Double.."));
         QVERIFY(!table.canSplit);
+        QVERIFY(!oddsLine(table).contains(QStringLiteral("Split"))); // a ten and a king
         table.roundOver = true;
         fixture.deal({2, 1, 1});
         QCOMPARE(table.lblPlayer->text(), QStringLiteral("12"));
@@ -273,6 +276,7 @@ private Q_SLOTS:
         fixture.deal({10, 8, 8, 3, 7, 9, 10});
         table.lblStand_Click();
         QCOMPARE(table.statusText(), QStringLiteral("Should Split.."));
+        QVERIFY(oddsLine(table).contains(QStringLiteral("  Split ")));
         QVERIFY(oddsLine(table).contains(QStringLiteral("  (Stand costs ")));
         table.lblSplit_Click();
         table.lblStand_Click();
