@@ -152,6 +152,32 @@ private Q_SLOTS:
         QCOMPARE(highlightedLine(window), 7);
     }
 
+    // Below the chart, one row of 20 pixels, or two where one is too narrow.
+    void oddsLineFitsBelowTheChart()
+    {
+        const StrategyChart chart; // short captions: the largest font
+        Preferences prefs = defaultPreferences();
+        StrategyWindow window(chart, prefs);
+        window.showWindow();
+        const int chartHeight = window.height();
+        auto *odds = control<QLabel>(window, "lblOdds");
+        const std::pair<QString, int> lines[] = {
+            {QStringLiteral("Stand -13.6  Hit -12.7"), 1},
+            {QStringLiteral("Stand -25.0  Hit -25.0  Double -50.0  Split -50.0  (Double costs 25.0)"), 2}};
+        for (const auto &[text, rows] : lines) {
+            window.setOdds(text);
+            QVERIFY(odds->isVisible());
+            QCOMPARE(odds->height(), rows * 20);
+            QCOMPARE(window.height(), chartHeight + rows * 20);
+            QCOMPARE(odds->geometry().bottom(), window.rect().bottom());
+            const QRect needed = odds->fontMetrics().boundingRect(odds->rect(), Qt::AlignCenter | Qt::TextWordWrap, text);
+            QVERIFY2(odds->rect().contains(needed), qPrintable(text));
+        }
+        window.setOdds(QString());
+        QVERIFY(!odds->isVisible());
+        QCOMPARE(window.height(), chartHeight);
+    }
+
     // 15 twips to the pixel at the offscreen screen's 96 dpi.
     void chartPlacementRoundTripsInTwips_data()
     {
