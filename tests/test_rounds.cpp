@@ -230,6 +230,14 @@ private Q_SLOTS:
         table.lblHit_Click();
         QCOMPARE(table.playerHand.count(), 3);
         QCOMPARE(table.hitMistakes, int16_t(0));
+
+        // A-2-3 against a 4 is advised from its soft row: hitting goes through.
+        table.roundOver = true;
+        fixture.deal({4, 1, 2, 3, 2});
+        table.lblHit_Click();
+        table.lblHit_Click();
+        QCOMPARE(table.playerHand.count(), 4);
+        QCOMPARE(table.statusText(), QStringLiteral("Click an action button"));
     }
 
     void tutorWithAdviceShownNeverStops()
