@@ -55,7 +55,8 @@ void MainWindow::highlightStrategy(const QString &stoppedChoice)
     }
     situation.stake = wager;
     situation.firstSplitHand = splitting;
-    // A two-card hand may always double here, the hands of a split too.
+    // Double is offered on every two-card hand, split hands too, which is
+    // exactly when this table allows it (canDouble is cleared before a hit's lookup).
     frmStrings->setOdds(OddsLine::text(liveOdds.compute(situation), stoppedChoice));
 }
 

@@ -22,7 +22,7 @@ const HandClass softClasses[] = {
     {"a6", 14, 9}, {"a7", 15, 10}, {"a8", 16, 11}, {"a9", 17, 11},
 };
 
-constexpr int softEighteenRow = 15;
+constexpr int softEighteenRow = 15; // A7; A8 and A9 follow it
 
 template <std::size_t N>
 int rowOf(const HandClass (&classes)[N], const QString &key)
