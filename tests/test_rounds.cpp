@@ -160,6 +160,7 @@ private Q_SLOTS:
         QVERIFY(fixture.open());
         MainWindow &table = fixture.table();
         table.prefs.prfAutoDeal = true;
+        // Between rounds the deck deals, also with auto-deal switched on.
         fixture.deal({10, 5, 6, 10, 8}); // 11 doubles to 21; dealer 18
         fixture.stacked.stackRanks({9, 10, 3});
         table.lblDouble_Click();
@@ -169,6 +170,8 @@ private Q_SLOTS:
         QCOMPARE(table.playerHand.count(), 2);
         QCOMPARE(table.dealerHand.count(), 1);
         QCOMPARE(table.wager, int16_t(25));
+        table.picDeal_Click(); // a round in play: the deck does nothing
+        QCOMPARE(table.deck.stockCount(), 49);
     }
 
     void splitEightsAgainstTen()
@@ -354,18 +357,6 @@ private Q_SLOTS:
         QVERIFY(!table.roundOver);
         QTest::keyClick(&table, Qt::Key_H);
         QCOMPARE(table.statusText(), QStringLiteral("You bust..dealer wins"));
-    }
-
-    void deckDealsWhenAutoDealWasSwitchedOnBetweenRounds()
-    {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        table.prefs.prfAutoDeal = true;
-        fixture.deal({10, 10, 8});
-        QVERIFY(!table.roundOver);
-        table.picDeal_Click(); // a round in play: the deck does nothing
-        QCOMPARE(table.deck.stockCount(), 49);
     }
 
     // The table and the simulator play the same decks by the chart and must
