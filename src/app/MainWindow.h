@@ -182,7 +182,9 @@ private:
     void setStatusColor(const QColor &color);
     void addToBank(int amount);
     void lookUpBestPlay();
-    void highlightStrategy();
+    // Highlights the hand's line and shows its odds; a stopped choice's
+    // code adds what that choice costs.
+    void highlightStrategy(const QString &stoppedChoice = QString());
     bool adviceAllows(const QString &expected, int16_t &mistakes);
     void carryOutDouble();
     void carryOutSplit();

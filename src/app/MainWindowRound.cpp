@@ -4,6 +4,7 @@
 #include "CardShape.h"
 #include "DealerRule.h"
 #include "MainWindow.h"
+#include "OddsLine.h"
 #include "PictureBox.h"
 #include "StrategyWindow.h"
 #include "TableSurface.h"
@@ -35,7 +36,7 @@ void MainWindow::lookUpBestPlay()
         frmStrings->setOdds(QString()); // nothing is revealed before the player acts
 }
 
-void MainWindow::highlightStrategy()
+void MainWindow::highlightStrategy(const QString &stoppedChoice)
 {
     frmStrings->ShowStrategy(theChartLine);
     // Every card that left the stock, but the hand and the up-card, is out.
@@ -54,11 +55,9 @@ void MainWindow::highlightStrategy()
     }
     situation.stake = wager;
     situation.firstSplitHand = splitting;
-    const ActionOdds odds = liveOdds.compute(situation);
-    QString text = QStringLiteral("Stand %1  Hit %2").arg(odds.stand, 0, 'f', 1).arg(odds.hit, 0, 'f', 1);
-    if (odds.doubleDown && canDouble)
-        text += QStringLiteral("  Double %1").arg(*odds.doubleDown, 0, 'f', 1);
-    frmStrings->setOdds(text);
+    // Double is offered on every two-card hand, split hands too, which is
+    // exactly when this table allows it (canDouble is cleared before a hit's lookup).
+    frmStrings->setOdds(OddsLine::text(liveOdds.compute(situation), stoppedChoice));
 }
 
 void MainWindow::shuffleCards()
@@ -213,6 +212,9 @@ void MainWindow::playerhits()
                     picPlayerHand->y(), 1, prefs.prfPKBackFace, 1);
         paintCard(picPlayerHand, n * cardSpace + playerHandX, 0, card);
         deck.dealTo(playerHand);
+        // A stopped choice lets only the very same decision through; a new
+        // card, or a split hand's second one, is a new decision.
+        hitMistakes = doubleMistakes = standMistakes = 0;
         picComputerHand->show();
         picPlayerHand->show();
         playerTotal = handTotal(playerHand);
@@ -236,6 +238,7 @@ void MainWindow::playerhits()
         }
         if (isBust(playerTotal)) {
             roundOver = true;
+            frmStrings->setOdds(QString()); // the decision has passed
             addToBank(-wager);
             showhandbust(playerHand, false);
             if (splitting) {
@@ -281,6 +284,7 @@ void MainWindow::playerstands()
             paintCard(picComputerHand, i * cardSpace, 0, dealerHand[i]);
         picComputerHand->refresh();
 
+        frmStrings->setOdds(QString()); // the decision has passed
         if (isBust(playerTotal)) {
             addToBank(-wager);
             showhandbust(playerHand, false);
