@@ -7,6 +7,7 @@
 #include "Preferences.h"
 #include "SoundPlayer.h"
 #include "StrategyChart.h"
+#include "TrainingRecorder.h"
 #include <QMainWindow>
 #include <QPixmap>
 #include <QTimer>
@@ -142,6 +143,7 @@ public:
     QTimer Timer1, Timer2;
     StrategyWindow *frmStrings = nullptr;
     SoundPlayer sounds;
+    TrainingRecorder training; // the record of decisions, statistics and drills
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -182,6 +184,8 @@ private:
     void addToBank(int amount);
     void lookUpBestPlay();
     void highlightStrategy();
+    LiveOdds::Situation oddsSituation() const;
+    void noteDecision(const QString &action);
     bool adviceAllows(const QString &expected, int16_t &mistakes);
     void carryOutDouble();
     void carryOutSplit();

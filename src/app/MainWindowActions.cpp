@@ -20,6 +20,7 @@ void MainWindow::picDeal_Click()
 
 bool MainWindow::adviceAllows(const QString &expected, int16_t &mistakes)
 {
+    noteDecision(expected);
     if (prefs.prfAlwaysShowBestPlay || theBestPlay == expected)
         return true;
     highlightStrategy();
@@ -95,8 +96,10 @@ void MainWindow::lblSplit_Click()
         return;
     if (!canSplit)
         showmessage(QStringLiteral("Can only split same rank pair"));
-    else
+    else {
+        noteDecision(QStringLiteral("p"));
         carryOutSplit();
+    }
 }
 
 void MainWindow::carryOutSplit()

@@ -24,6 +24,7 @@ void MainWindow::prepareMovingCard()
 void MainWindow::addToBank(int amount)
 {
     lblBank->setText(QString::number(bank() + amount));
+    training.handSettled(amount, bank(), !splitting);
 }
 
 void MainWindow::lookUpBestPlay()
@@ -38,23 +39,7 @@ void MainWindow::lookUpBestPlay()
 void MainWindow::highlightStrategy()
 {
     frmStrings->ShowStrategy(theChartLine);
-    // Every card that left the stock, but the hand and the up-card, is out.
-    LiveOdds::Situation situation;
-    situation.playerHand = playerHand;
-    situation.upCard = dealerHand[0];
-    std::array<bool, 52> elsewhere{};
-    for (const Card &card : deck.stock)
-        elsewhere[card.cardIndex] = true;
-    for (int i = 0; i < playerHand.count(); ++i)
-        elsewhere[playerHand[i].cardIndex] = true;
-    elsewhere[dealerHand[0].cardIndex] = true;
-    for (int index = 0; index < 52; ++index) {
-        if (!elsewhere[index])
-            situation.cardsOut.push_back(Card::fromIndex(index));
-    }
-    situation.stake = wager;
-    situation.firstSplitHand = splitting;
-    const ActionOdds odds = liveOdds.compute(situation);
+    const ActionOdds odds = liveOdds.compute(oddsSituation());
     QString text = QStringLiteral("Stand %1  Hit %2").arg(odds.stand, 0, 'f', 1).arg(odds.hit, 0, 'f', 1);
     if (odds.doubleDown && canDouble)
         text += QStringLiteral("  Double %1").arg(*odds.doubleDown, 0, 'f', 1);
@@ -63,7 +48,7 @@ void MainWindow::highlightStrategy()
 
 void MainWindow::shuffleCards()
 {
-    deckSource.build(deck.deck);
+    training.build(deckSource, deck.deck);
     DrawDealDeck();
     deck.fillStock();
 }
@@ -296,6 +281,7 @@ void MainWindow::playerstands()
             showgameover(false);
             showmessage(QStringLiteral("Dealer wins"));
         } else {
+            addToBank(0);
             showmessage(QStringLiteral("Push..(a tie)"));
             showgameover(false);
             showgameover(true);
