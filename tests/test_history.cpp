@@ -101,11 +101,15 @@ private Q_SLOTS:
         eights.odds = odds.compute(eights.situation);
         eights.canSplit = true;
         eights.action = 'p';
-        const DecisionRecord split = values.record(eights);
-        QVERIFY(split.split && *split.split > split.stand && *split.split > split.hit);
+        DecisionRecord split = values.record(eights);
+        QVERIFY(DecisionValues::splitPending(eights) && !split.split);
+        split.split = values.splitValue(eights.situation).get();
+        DecisionValues::price(split);
+        QVERIFY(*split.split > split.stand && *split.split > split.hit);
         QCOMPARE(split.cost, 0.0);
-        eights.action = 'h';
-        QCOMPARE(values.record(eights).cost, *split.split - split.hit);
+        split.action = 'h';
+        DecisionValues::price(split);
+        QCOMPARE(split.cost, *split.split - split.hit);
     }
 
     void unwritableFolderRecordsNothing()

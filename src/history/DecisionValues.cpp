@@ -13,7 +13,7 @@ QString DecisionValues::rankName(const Card &card)
     }
 }
 
-double DecisionValues::splitValue(const LiveOdds::Situation &situation)
+double DecisionValues::computeSplit(const LiveOdds::Situation &situation)
 {
     // Memory stays bounded over a long session.
     if (engine.cachedCount() > 1'000'000)
@@ -55,8 +55,21 @@ DecisionRecord DecisionValues::record(const Decision &decision)
     if (decision.canDouble)
         record.doubleDown = decision.odds.doubleDown;
     if (decision.canSplit)
-        record.split = decision.odds.split ? decision.odds.split : splitValue(situation);
+        record.split = decision.odds.split;
+    price(record);
+    return record;
+}
 
+std::shared_future<double> DecisionValues::splitValue(const LiveOdds::Situation &situation)
+{
+    if (working.valid())
+        working.wait();
+    working = std::async(std::launch::async, [this, situation] { return computeSplit(situation); }).share();
+    return working;
+}
+
+void DecisionValues::price(DecisionRecord &record)
+{
     double best = std::max(record.stand, record.hit);
     if (record.doubleDown)
         best = std::max(best, *record.doubleDown);
@@ -67,5 +80,4 @@ DecisionRecord DecisionValues::record(const Decision &decision)
                                          : record.action == 'd' ? record.doubleDown
                                                                 : record.split;
     record.cost = chosen ? best - *chosen : 0.0;
-    return record;
 }

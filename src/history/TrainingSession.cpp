@@ -17,6 +17,8 @@ void TrainingSession::decide(const DecisionValues::Decision &decision)
     decided.push_back(point);
     DecisionRecord record = values.record(decision);
     record.drill = roundIsDrill;
+    if (DecisionValues::splitPending(decision))
+        splits.emplace_back(decisions.size(), values.splitValue(decision.situation));
     decisions.push_back(record);
 }
 
@@ -27,8 +29,19 @@ void TrainingSession::handSettled(int amount, int bankAfter, bool roundEnds)
     hands.push_back({QDateTime::currentDateTimeUtc(), amount, bankAfter, roundIsDrill});
     if (!roundEnds)
         return;
+    // A round takes seconds to play: its split value is long worked out.
+    for (auto &[index, value] : splits) {
+        decisions[index].split = value.get();
+        DecisionValues::price(decisions[index]);
+    }
     written += db.writeRound(decisions, hands);
+    forgetRound();
+}
+
+void TrainingSession::forgetRound()
+{
     decisions.clear();
+    splits.clear();
     hands.clear();
     decided.clear();
 }
@@ -40,9 +53,7 @@ HistoryStatistics TrainingSession::statistics() const
 
 bool TrainingSession::reset()
 {
-    decisions.clear();
-    hands.clear();
-    decided.clear();
+    forgetRound();
     return db.reset();
 }
 
@@ -53,10 +64,8 @@ void TrainingSession::startDrill()
 
 DeckSource &TrainingSession::startRound(DeckSource &normal)
 {
-    // A round left unsettled (the table closed mid-round) is never written.
-    decisions.clear();
-    hands.clear();
-    decided.clear();
+    // A round left unsettled is never written.
+    forgetRound();
     roundIsDrill = drilling();
     return drill ? static_cast<DeckSource &>(*drill) : normal;
 }
