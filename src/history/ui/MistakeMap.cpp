@@ -40,6 +40,11 @@ void MistakeMap::setStatistics(const HistoryStatistics *statistics)
     update();
 }
 
+int MistakeMap::labelWidth() const
+{
+    return fontMetrics().horizontalAdvance(QStringLiteral("H17-20")) + 8;
+}
+
 int MistakeMap::cellWidth() const
 {
     return fontMetrics().horizontalAdvance(QStringLiteral("00.0")) + 8;
@@ -52,19 +57,20 @@ int MistakeMap::cellHeight() const
 
 QSize MistakeMap::sizeHint() const
 {
-    return {cellWidth() * 11 + 1, cellHeight() * 29 + 1};
+    return {labelWidth() + cellWidth() * 10 + 1, cellHeight() * 29 + 1};
 }
 
 QRect MistakeMap::cellRect(const ChartCell &cell) const
 {
-    return {(cell.column + 1) * cellWidth(), (cell.row + 1) * cellHeight(), cellWidth(), cellHeight()};
+    return {labelWidth() + cell.column * cellWidth(), (cell.row + 1) * cellHeight(), cellWidth(), cellHeight()};
 }
 
 ChartCell MistakeMap::cellAt(const QPoint &point) const
 {
-    const int column = point.x() / cellWidth() - 1;
+    const int x = point.x() - labelWidth();
+    const int column = x / cellWidth();
     const int row = point.y() / cellHeight() - 1;
-    if (point.x() < 0 || point.y() < 0 || column < 0 || column >= 10 || row < 0 || row >= 28)
+    if (x < 0 || point.y() < 0 || column >= 10 || row < 0 || row >= 28)
         return {};
     return {row, column};
 }
@@ -96,14 +102,15 @@ QString MistakeMap::describe(const ChartCell &cell) const
 void MistakeMap::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const int w = cellWidth(), h = cellHeight();
-    painter.fillRect(QRect(0, 0, w * 11, h), QColor(headerBackground));
-    painter.fillRect(QRect(0, 0, w, h * 29), QColor(headerBackground));
+    const int label = labelWidth(), w = cellWidth(), h = cellHeight();
+    const int right = label + w * 10;
+    painter.fillRect(QRect(0, 0, right, h), QColor(headerBackground));
+    painter.fillRect(QRect(0, 0, label, h * 29), QColor(headerBackground));
     painter.setPen(Qt::black);
     for (int column = 0; column < 10; ++column)
-        painter.drawText(QRect((column + 1) * w, 0, w, h), Qt::AlignCenter, ChartCell::columnName(column));
+        painter.drawText(cellRect({-1, column}), Qt::AlignCenter, ChartCell::columnName(column));
     for (int row = 0; row < 28; ++row) {
-        painter.drawText(QRect(0, (row + 1) * h, w, h), Qt::AlignCenter, QLatin1String(rowLabels[row]));
+        painter.drawText(QRect(0, (row + 1) * h, label, h), Qt::AlignCenter, QLatin1String(rowLabels[row]));
         for (int column = 0; column < 10; ++column) {
             const QRect rect = cellRect({row, column});
             const double cost = stats ? stats->cells[row * 10 + column].tally.cost : 0.0;
@@ -113,10 +120,11 @@ void MistakeMap::paintEvent(QPaintEvent *)
         }
     }
     painter.setPen(QColor(160, 160, 160));
-    for (int i = 0; i <= 11; ++i)
-        painter.drawLine(i * w, 0, i * w, h * 29);
+    painter.drawLine(0, 0, 0, h * 29);
+    for (int i = 0; i <= 10; ++i)
+        painter.drawLine(label + i * w, 0, label + i * w, h * 29);
     for (int i = 0; i <= 29; ++i)
-        painter.drawLine(0, i * h, w * 11, i * h);
+        painter.drawLine(0, i * h, right, i * h);
 }
 
 void MistakeMap::mousePressEvent(QMouseEvent *event)

@@ -18,6 +18,7 @@ public:
     // The cell's colour, from its share of the costliest cell's loss.
     static QColor colourFor(double cost, double highest);
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 Q_SIGNALS:
     void cellClicked(const ChartCell &cell);
@@ -28,6 +29,7 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    int labelWidth() const;
     int cellWidth() const;
     int cellHeight() const;
     const HistoryStatistics *stats = nullptr;

@@ -55,6 +55,8 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
     detail = new QLabel(QStringLiteral("Point at or click a cell of the map for its figures."), this);
     detail->setObjectName(QStringLiteral("lblCellDetail"));
     detail->setWordWrap(true);
+    detail->setMinimumHeight(detail->fontMetrics().height() * 4);
+    detail->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     trend = new TrendPlot(this);
     auto *exportButton = new QPushButton(QStringLiteral("Export CSV..."), this);
     exportButton->setObjectName(QStringLiteral("cmdExport"));
@@ -65,9 +67,11 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
     auto *side = new QVBoxLayout;
     side->addWidget(heading(QStringLiteral("Costliest cells (chips lost per 100 decisions)"), this));
     side->addWidget(costliest);
-    side->addStretch();
     side->addWidget(heading(QStringLiteral("Cell"), this));
     side->addWidget(detail);
+    side->addStretch();
+    side->addWidget(heading(QStringLiteral("Trend by session"), this));
+    side->addWidget(trend);
     auto *middle = new QHBoxLayout;
     auto *mapColumn = new QVBoxLayout;
     mapColumn->addWidget(heading(QStringLiteral("Mistake map (chips lost)"), this));
@@ -82,8 +86,6 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(accuracy);
     layout->addLayout(middle);
-    layout->addWidget(heading(QStringLiteral("Trend by session"), this));
-    layout->addWidget(trend);
     layout->addLayout(buttons);
 
     connect(mistakeMap, &MistakeMap::cellClicked, this, &StatisticsWindow::showCell);

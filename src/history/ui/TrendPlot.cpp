@@ -22,7 +22,12 @@ void TrendPlot::setStatistics(const HistoryStatistics *statistics)
 
 QSize TrendPlot::sizeHint() const
 {
-    return {fontMetrics().horizontalAdvance(QLatin1Char('0')) * 60, fontMetrics().height() * 9};
+    return {fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50, fontMetrics().height() * 12};
+}
+
+QSize TrendPlot::minimumSizeHint() const
+{
+    return {fontMetrics().horizontalAdvance(QLatin1Char('0')) * 40, fontMetrics().height() * 7};
 }
 
 void TrendPlot::paintEvent(QPaintEvent *)
@@ -37,11 +42,10 @@ void TrendPlot::paintEvent(QPaintEvent *)
     painter.drawRect(area);
 
     painter.setPen(accuracyColour);
-    painter.drawText(QRect(area.left(), 0, area.width() / 2, metrics.height() + 2), Qt::AlignLeft,
-                     QStringLiteral("Accuracy"));
+    const QRect titles(0, 0, width(), metrics.height() + 2);
+    painter.drawText(titles, Qt::AlignLeft, QStringLiteral("Accuracy"));
     painter.setPen(costColour);
-    painter.drawText(QRect(area.center().x(), 0, area.width() / 2, metrics.height() + 2), Qt::AlignRight,
-                     QStringLiteral("Chips lost per 100 decisions"));
+    painter.drawText(titles, Qt::AlignRight, QStringLiteral("Chips lost per 100 decisions"));
 
     std::vector<HistoryStatistics::Session> shown;
     if (stats)

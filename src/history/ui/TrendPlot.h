@@ -11,6 +11,7 @@ public:
     explicit TrendPlot(QWidget *parent = nullptr);
     void setStatistics(const HistoryStatistics *statistics);
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
