@@ -155,6 +155,28 @@ private Q_SLOTS:
         QVERIFY(db.writeRound({decision(hard16v10, 's', 'h', 1.0)}, {}));
     }
 
+    void fileBusyElsewhereStaysInPlace()
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("busy"));
+        raw.setDatabaseName(path());
+        QVERIFY(raw.open());
+        QSqlQuery hold(raw);
+        QVERIFY(hold.exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE")));
+        QVERIFY(hold.exec(QStringLiteral("CREATE TABLE kept (x)")));
+        {
+            HistoryDatabase db(path());
+            QVERIFY(!db.isRecording());
+            QVERIFY(db.movedAside().isEmpty());
+        }
+        hold.finish();
+        raw.close();
+        raw = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("busy"));
+        HistoryDatabase db(path());
+        QVERIFY(db.isRecording());
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM kept")), 0);
+    }
+
     void newerFileIsOnlyRead()
     {
         {

@@ -73,11 +73,15 @@ HistoryDatabase::HistoryDatabase(const QString &path) : path(path)
     if (!openFile(false))
         return;
     int version = userVersion();
-    if (version < 0) {
+    if (version == damaged) {
         moveAside();
         if (!openFile(false))
             return;
         version = userVersion();
+    }
+    if (version < 0) {
+        why = QStringLiteral("it cannot be read");
+        return;
     }
     if (version > schemaVersion) {
         openFile(true);
@@ -87,7 +91,6 @@ HistoryDatabase::HistoryDatabase(const QString &path) : path(path)
     QSqlQuery pragma(connection());
     pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    pragma.exec(QStringLiteral("PRAGMA busy_timeout=50"));
     if (migrate(version))
         currentState = State::Recording;
 }
@@ -114,8 +117,10 @@ bool HistoryDatabase::openFile(bool readOnly)
         return false;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     db.setDatabaseName(path);
-    if (readOnly)
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    // A file busy in another program is given up on at once, not after the
+    // driver's five seconds.
+    db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=50;QSQLITE_OPEN_READONLY")
+                                  : QStringLiteral("QSQLITE_BUSY_TIMEOUT=50"));
     if (!db.open()) {
         why = QStringLiteral("it cannot be opened");
         return false;
@@ -128,10 +133,13 @@ int HistoryDatabase::userVersion()
 {
     // Reading the table list fails on a file that is not a database.
     QSqlQuery query(connection());
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.exec(QStringLiteral("PRAGMA user_version"))
-        || !query.next())
-        return -1;
-    return query.value(0).toInt();
+    if (query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && query.exec(QStringLiteral("PRAGMA user_version"))
+        && query.next())
+        return query.value(0).toInt();
+    // SQLITE_CORRUPT and SQLITE_NOTADB; anything else (a file busy in another
+    // program) is no reason to move the file.
+    const QString code = query.lastError().nativeErrorCode();
+    return code == QLatin1String("11") || code == QLatin1String("26") ? damaged : unreadable;
 }
 
 void HistoryDatabase::moveAside()

@@ -42,6 +42,9 @@ public:
 
 private:
     bool openFile(bool readOnly);
+    static constexpr int damaged = -1;
+    static constexpr int unreadable = -2;
+    // The schema version, or `damaged` or `unreadable`.
     int userVersion();
     bool migrate(int from);
     void moveAside();
