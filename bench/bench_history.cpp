@@ -53,22 +53,20 @@ int main(int argc, char *argv[])
         TrainingSession session(random, folder.filePath(QStringLiteral("decisions.sqlite")));
         LiveOdds odds;
         const int rounds = 2000;
-        std::vector<double> decide, decidePair, write, splitWrite;
+        std::vector<double> decide, write;
         for (int round = 0; round < rounds; ++round) {
             DecisionValues::Decision decision = randomDecision(shuffled);
             QElapsedTimer timer;
             timer.start();
             decision.odds = odds.compute(decision.situation); // the table works these out for its odds line too
             session.decide(decision);
-            (decision.canSplit ? decidePair : decide).push_back(timer.nsecsElapsed() / 1e6);
+            decide.push_back(timer.nsecsElapsed() / 1e6);
             timer.restart();
             session.handSettled(-25, 975, true);
-            (decision.canSplit ? splitWrite : write).push_back(timer.nsecsElapsed() / 1e6);
+            write.push_back(timer.nsecsElapsed() / 1e6);
         }
         report("decision (exact values and record)", decide);
-        report("decision on a pair (its split value started on another thread)", decidePair);
         report("round write, one transaction", write);
-        report("round write waiting for its split value (in play it is long done)", splitWrite);
         std::printf("%d rounds written\n", session.roundsWritten());
     }
 

@@ -79,7 +79,6 @@ private Q_SLOTS:
 
     void costIsTheBestValueLessTheChosen()
     {
-        DecisionValues values;
         LiveOdds odds;
         DecisionValues::Decision stiff;
         stiff.situation.playerHand = handOf({10, 6});
@@ -87,7 +86,7 @@ private Q_SLOTS:
         stiff.odds = odds.compute(stiff.situation);
         stiff.action = 's';
         stiff.canDouble = true;
-        const DecisionRecord stood = values.record(stiff);
+        const DecisionRecord stood = DecisionValues::record(stiff);
         const double best = std::max({stood.stand, stood.hit, *stood.doubleDown});
         QCOMPARE(stood.cost, best - stood.stand);
         QVERIFY(stood.cost > 0.5);
@@ -101,15 +100,13 @@ private Q_SLOTS:
         eights.odds = odds.compute(eights.situation);
         eights.canSplit = true;
         eights.action = 'p';
-        DecisionRecord split = values.record(eights);
-        QVERIFY(DecisionValues::splitPending(eights) && !split.split);
-        split.split = values.splitValue(eights.situation).get();
-        DecisionValues::price(split);
-        QVERIFY(*split.split > split.stand && *split.split > split.hit);
+        const DecisionRecord split = DecisionValues::record(eights);
+        QVERIFY(split.split && *split.split > split.stand && *split.split > split.hit);
         QCOMPARE(split.cost, 0.0);
-        split.action = 'h';
-        DecisionValues::price(split);
-        QCOMPARE(split.cost, *split.split - split.hit);
+        eights.action = 'h';
+        QCOMPARE(DecisionValues::record(eights).cost, *split.split - split.hit);
+        eights.canSplit = false; // a split not open is no best play
+        QCOMPARE(DecisionValues::record(eights).cost, std::max({split.stand, split.hit, *split.doubleDown}) - split.hit);
     }
 
     void unwritableFolderRecordsNothing()

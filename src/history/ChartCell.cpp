@@ -15,11 +15,7 @@ ChartCell ChartCell::of(const Hand &hand, const Card &upCard)
         hardSum += cardValue(hand[i]);
         hasAce = hasAce || hand[i].rank == 1;
     }
-    const int softTotal = hardSum + 10;
-    if (hasAce && softTotal >= 13 && softTotal <= 20)
-        cell.row = softTotal - 3; // soft 13 is the row of ace-two
-    else
-        cell.row = ChartTable::hardRow(hardSum + (hasAce && softTotal <= 21 ? 10 : 0));
+    cell.row = ChartTable::laterRow(hardSum, hasAce);
     return cell;
 }
 

@@ -14,8 +14,7 @@ struct ChartCell {
     bool operator!=(const ChartCell &other) const { return !(*this == other); }
     int index() const { return row * 10 + column; }
 
-    // Two cards by their pair, soft or hard class; more cards by the soft
-    // total (13..20) when soft, otherwise the hard total.
+    // The row the chart reads for the hand.
     static ChartCell of(const Hand &hand, const Card &upCard);
     // "soft 17", "hard 12", "pair of 8s", "hard 3-8" ...
     static QString rowName(int row);

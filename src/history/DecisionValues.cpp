@@ -13,29 +13,6 @@ QString DecisionValues::rankName(const Card &card)
     }
 }
 
-double DecisionValues::computeSplit(const LiveOdds::Situation &situation)
-{
-    // Memory stays bounded over a long session.
-    if (engine.cachedCount() > 1'000'000)
-        engine = StrategyEngine();
-    Shoe shoe = Shoe::fullDeck();
-    const int pairRank = situation.playerHand[0].rank;
-    int rankLeft = 4;
-    auto takeOut = [&](const Card &card) {
-        if (card.isEmpty())
-            return;
-        shoe.remove(cardValue(card));
-        rankLeft -= card.rank == pairRank;
-    };
-    for (const Card &card : situation.playerHand.elements())
-        takeOut(card);
-    takeOut(situation.upCard);
-    for (const Card &card : situation.cardsOut)
-        takeOut(card);
-    return situation.stake
-           * engine.split(cardValue(situation.playerHand[0]), rankLeft, cardValue(situation.upCard), shoe);
-}
-
 DecisionRecord DecisionValues::record(const Decision &decision)
 {
     const LiveOdds::Situation &situation = decision.situation;
@@ -56,20 +33,7 @@ DecisionRecord DecisionValues::record(const Decision &decision)
         record.doubleDown = decision.odds.doubleDown;
     if (decision.canSplit)
         record.split = decision.odds.split;
-    price(record);
-    return record;
-}
 
-std::shared_future<double> DecisionValues::splitValue(const LiveOdds::Situation &situation)
-{
-    if (working.valid())
-        working.wait();
-    working = std::async(std::launch::async, [this, situation] { return computeSplit(situation); }).share();
-    return working;
-}
-
-void DecisionValues::price(DecisionRecord &record)
-{
     double best = std::max(record.stand, record.hit);
     if (record.doubleDown)
         best = std::max(best, *record.doubleDown);
@@ -80,4 +44,5 @@ void DecisionValues::price(DecisionRecord &record)
                                          : record.action == 'd' ? record.doubleDown
                                                                 : record.split;
     record.cost = chosen ? best - *chosen : 0.0;
+    return record;
 }

@@ -15,10 +15,8 @@ void TrainingSession::decide(const DecisionValues::Decision &decision)
     if (std::find(decided.begin(), decided.end(), point) != decided.end())
         return;
     decided.push_back(point);
-    DecisionRecord record = values.record(decision);
+    DecisionRecord record = DecisionValues::record(decision);
     record.drill = roundIsDrill;
-    if (DecisionValues::splitPending(decision))
-        splits.emplace_back(decisions.size(), values.splitValue(decision.situation));
     decisions.push_back(record);
 }
 
@@ -29,11 +27,6 @@ void TrainingSession::handSettled(int amount, int bankAfter, bool roundEnds)
     hands.push_back({QDateTime::currentDateTimeUtc(), amount, bankAfter, roundIsDrill});
     if (!roundEnds)
         return;
-    // A round takes seconds to play: its split value is long worked out.
-    for (auto &[index, value] : splits) {
-        decisions[index].split = value.get();
-        DecisionValues::price(decisions[index]);
-    }
     written += db.writeRound(decisions, hands);
     forgetRound();
 }
@@ -41,7 +34,6 @@ void TrainingSession::handSettled(int amount, int bankAfter, bool roundEnds)
 void TrainingSession::forgetRound()
 {
     decisions.clear();
-    splits.clear();
     hands.clear();
     decided.clear();
 }

@@ -42,11 +42,9 @@ private:
     void forgetRound();
     RandomSource &random;
     HistoryDatabase db;
-    DecisionValues values;
     std::optional<DrillDeckSource> drill;
     bool roundIsDrill = false;
     std::vector<DecisionRecord> decisions;
-    std::vector<std::pair<std::size_t, std::shared_future<double>>> splits; // values still to come, by decision
     std::vector<HandRecord> hands;
     std::vector<QString> decided; // hand points already recorded this round
     int written = 0;
