@@ -59,8 +59,9 @@ void TrainingRecorder::build(DeckSource &normal, std::array<Card, 52> &deck)
 
 void TrainingRecorder::showStatistics()
 {
+    // A window of the table's: the program ends when the table closes.
     if (!statistics)
-        statistics = new StatisticsWindow(training);
+        statistics = new StatisticsWindow(training, drillMarker ? drillMarker->window() : nullptr);
     else
         statistics->refresh();
     statistics->show();
