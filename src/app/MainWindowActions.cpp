@@ -20,6 +20,7 @@ void MainWindow::picDeal_Click()
 
 bool MainWindow::adviceAllows(const QString &expected, int16_t &mistakes)
 {
+    noteDecision(expected);
     if (prefs.prfAlwaysShowBestPlay || theBestPlay == expected)
         return true;
     ++mistakes;
@@ -96,8 +97,10 @@ void MainWindow::lblSplit_Click()
         return;
     if (!canSplit)
         showmessage(QStringLiteral("Can only split same rank pair"));
-    else
+    else {
+        noteDecision(QStringLiteral("p"));
         carryOutSplit();
+    }
 }
 
 void MainWindow::carryOutSplit()

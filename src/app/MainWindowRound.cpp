@@ -25,6 +25,7 @@ void MainWindow::prepareMovingCard()
 void MainWindow::addToBank(int amount)
 {
     lblBank->setText(QString::number(bank() + amount));
+    training.handSettled(amount, bank(), !splitting);
 }
 
 void MainWindow::lookUpBestPlay()
@@ -39,30 +40,12 @@ void MainWindow::lookUpBestPlay()
 void MainWindow::highlightStrategy(const QString &stoppedChoice)
 {
     frmStrings->ShowStrategy(theChartLine);
-    // Every card that left the stock, but the hand and the up-card, is out.
-    LiveOdds::Situation situation;
-    situation.playerHand = playerHand;
-    situation.upCard = dealerHand[0];
-    std::array<bool, 52> elsewhere{};
-    for (const Card &card : deck.stock)
-        elsewhere[card.cardIndex] = true;
-    for (int i = 0; i < playerHand.count(); ++i)
-        elsewhere[playerHand[i].cardIndex] = true;
-    elsewhere[dealerHand[0].cardIndex] = true;
-    for (int index = 0; index < 52; ++index) {
-        if (!elsewhere[index])
-            situation.cardsOut.push_back(Card::fromIndex(index));
-    }
-    situation.stake = wager;
-    situation.firstSplitHand = splitting;
-    // Double is offered on every two-card hand, split hands too, which is
-    // exactly when this table allows it (canDouble is cleared before a hit's lookup).
-    frmStrings->setOdds(OddsLine::text(liveOdds.compute(situation), stoppedChoice));
+    frmStrings->setOdds(OddsLine::text(liveOdds.compute(oddsSituation()), stoppedChoice));
 }
 
 void MainWindow::shuffleCards()
 {
-    deckSource.build(deck.deck);
+    training.build(deckSource, deck.deck);
     DrawDealDeck();
     deck.fillStock();
 }
@@ -300,6 +283,7 @@ void MainWindow::playerstands()
             showgameover(false);
             showmessage(QStringLiteral("Dealer wins"));
         } else {
+            addToBank(0);
             showmessage(QStringLiteral("Push..(a tie)"));
             showgameover(false);
             showgameover(true);
