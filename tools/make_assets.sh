@@ -3,8 +3,18 @@
 # tools/. The output is the same on every run: all randomness is seeded.
 # Usage: tools/make_assets.sh <build folder>   (a configured CMake build)
 set -euo pipefail
+usage="usage: $0 <build folder>"
+case "${1-}" in
+  -h|--help)
+    echo "$usage"
+    echo "Regenerates every picture and sound under data/ with the tools of a configured CMake build."
+    exit 0 ;;
+  -*)
+    printf '%s: unknown option %s\n%s\n' "$0" "$1" "$usage" >&2
+    exit 2 ;;
+esac
 if [ $# -ne 1 ]; then
-  echo "usage: $0 <build folder>" >&2
+  echo "$usage" >&2
   exit 2
 fi
 build=$(cd "$1" && pwd)

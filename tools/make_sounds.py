@@ -8,11 +8,11 @@ same bytes. Each sound starts and ends at silence through short fades, so
 there are no clicks, and is scaled to a fixed peak well below full scale.
 """
 
+import argparse
 import math
 import os
 import random
 import struct
-import sys
 import wave
 
 RATE = 44100
@@ -125,9 +125,11 @@ def write_wav(path, samples):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: make_sounds.py <wavs folder>")
-    folder = sys.argv[1]
+    # argparse answers --help with status 0 and a bad command line with the
+    # usage line and status 2, like the other tools.
+    parser = argparse.ArgumentParser(description="Synthesises Vantrel's three sounds as WAV files.")
+    parser.add_argument("wavs", help="folder for deal.wav, won.wav and wrong2.wav")
+    folder = parser.parse_args().wavs
     os.makedirs(folder, exist_ok=True)
     write_wav(os.path.join(folder, "deal.wav"), card_snap())
     write_wav(os.path.join(folder, "won.wav"), win_chime())
