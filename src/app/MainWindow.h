@@ -40,9 +40,11 @@ public:
     void AutoSizeToPicture();
     void shortDelay(int delayTime)
     {
-        // Closing the table inside a round's wait ends the waits that follow.
+        // Closing the table inside a wait ends the procedure that waited, and
+        // the round with it: nothing of it runs once the table is gone.
         if (!unloaded)
             clock.shortDelay(delayTime);
+        endIfUnloaded();
     }
 
     // --- table graphics ---
@@ -151,6 +153,26 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Thrown from a wait in which the table was closed; every handler that
+    // can wait catches it (untilClosed), so it unwinds only our own frames.
+    struct Closed {};
+    void endIfUnloaded() const
+    {
+        if (unloaded)
+            throw Closed{};
+    }
+    template <typename Work>
+    void untilClosed(Work work)
+    {
+        if (unloaded)
+            return;
+        try {
+            work();
+        } catch (const Closed &) {
+        }
+    }
+    bool storedDelayTooLong();
+
     // Marks a deal or action in progress for as long as it lives.
     class Busy {
     public:
@@ -190,8 +212,6 @@ private:
     void discardSplitRank(int rank);
     void openSponsorPage(int page);
     void paintBannerStrip(int bannerTop);
-    void measureAnimationDelay(int &delay, double targetSeconds, double stopSeconds,
-                               const std::function<void()> &pass);
     std::optional<Preferences::WindowPosition> mainWindowPosition() const;
 
     Clock &clock;
@@ -201,6 +221,7 @@ private:
     int busyDepth = 0;
     int handSerial = 0;
     bool nextRoundDue = false;   // auto-deal, once the action that ended the round has returned
+    double nextRoundSeconds = 0; // ...and not before this time (clock seconds)
     bool dealingPending = false;
     bool loaded = false;
     bool activated = false;

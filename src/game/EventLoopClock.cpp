@@ -1,6 +1,11 @@
 #include "EventLoopClock.h"
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+
+namespace {
+constexpr qint64 lookEveryNs = 50'000'000;
+}
 
 EventLoopClock::EventLoopClock()
 {
@@ -20,6 +25,11 @@ void EventLoopClock::spin(int64_t count)
 {
     // volatile keeps the compiler from removing the loop that paces frames.
     for (volatile int64_t i = 1; i <= count; i = i + 1) {
+    }
+    const qint64 now = started.nsecsElapsed();
+    if (now >= nextLookNs) {
+        nextLookNs = now + lookEveryNs;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers);
     }
 }
 
