@@ -53,6 +53,9 @@ public:
     void AnimateCard(int startX, int startY, int targetX, int targetY, int16_t step, int code, int mode);
     void flipcard();
     void InitAnimDelay();
+    // What InitAnimDelay times: 150 card frames, and the 61 steps of a banner slide.
+    void animationPass(int delay);
+    void bannerPass(int delay);
 
     // --- round play ---
     void DealFirst();

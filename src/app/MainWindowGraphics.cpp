@@ -51,6 +51,9 @@ void MainWindow::paintBorderStrips(QPainter &painter)
     painter.drawPixmap(QRect(0, innerHeight - picBottom.height() - picStatusBar->height() - 12, innerWidth,
                              picBottom.height()),
                        picBottom);
+    // Also along the bottom edge, below the status bar, as the first set-up
+    // lays it: the table's own colour would show there as an empty band.
+    painter.drawPixmap(QRect(0, innerHeight - picBottom.height(), innerWidth, picBottom.height()), picBottom);
     painter.drawPixmap(QRect(0, 0, picSide1.width() + 1, innerHeight), picSide1);
     painter.drawPixmap(QRect(innerWidth - picSide2.width(), 0, picSide2.width(), innerHeight), picSide2);
 }
@@ -280,38 +283,42 @@ bool MainWindow::storedDelayTooLong()
     return true;
 }
 
-void MainWindow::InitAnimDelay()
+void MainWindow::animationPass(int delay)
 {
     const int w = picDeal[0]->width();
     const int h = picDeal[0]->height();
+    for (int i = 0; i < 150; ++i) {
+        {
+            QPainter save(&picBuffer);
+            save.drawPixmap(QPoint(0, 0), BoardBuffer, QRect(0, 0, w, h));
+        }
+        cdtDraw(&BoardBuffer, 0, 0, 64, 1, white);
+        table->blitToScreen(BoardBuffer, QRect(0, 0, w + 10, h), QPoint(0, 0));
+        {
+            QPainter restore(&BoardBuffer);
+            restore.drawPixmap(0, 0, picBuffer);
+        }
+        clock.spin(int64_t(delay) * 1000);
+    }
+}
+
+void MainWindow::bannerPass(int delay)
+{
+    for (int i = -60; i <= 0; ++i) {
+        paintBannerStrip(i);
+        clock.spin(int64_t(delay) * 1000);
+    }
+}
+
+void MainWindow::InitAnimDelay()
+{
     if (BoardBuffer.isNull())
         BoardBuffer = table->image();
     AnimationCalibration calibration(clock);
-    AnimationCalibration::Pass frames{150, 0.2, [&](int delay) {
-        for (int i = 0; i < 150; ++i) {
-            {
-                QPainter save(&picBuffer);
-                save.drawPixmap(QPoint(0, 0), BoardBuffer, QRect(0, 0, w, h));
-            }
-            cdtDraw(&BoardBuffer, 0, 0, 64, 1, white);
-            table->blitToScreen(BoardBuffer, QRect(0, 0, w + 10, h), QPoint(0, 0));
-            {
-                QPainter restore(&BoardBuffer);
-                restore.drawPixmap(0, 0, picBuffer);
-            }
-            clock.spin(int64_t(delay) * 1000);
-        }
-    }};
-    prefs.prfAnimationDelay = calibration.delayFor(frames);
+    prefs.prfAnimationDelay = calibration.delayFor({150, 0.2, [this](int delay) { animationPass(delay); }});
     const int delay = prefs.prfAnimationDelay;
     prefs.prfScrollVal = static_cast<int16_t>(delay <= 500 ? 1000 - delay : delay <= 750 ? 400 : 250);
-    AnimationCalibration::Pass banner{61, 0.3, [&](int delay) {
-        for (int i = -60; i <= 0; ++i) {
-            paintBannerStrip(i);
-            clock.spin(int64_t(delay) * 1000);
-        }
-    }};
-    prefs.prfBannerDelay = calibration.delayFor(banner);
+    prefs.prfBannerDelay = calibration.delayFor({61, 0.3, [this](int delay) { bannerPass(delay); }});
     paintBannerStrip(0);
     table->refresh();
 }

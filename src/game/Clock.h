@@ -11,8 +11,12 @@ public:
     virtual void shortDelay(int milliseconds) = 0;
     // The empty counting loop that paces animation frames.
     virtual void spin(int64_t count) = 0;
-    // Seconds since an arbitrary start, for measuring how fast frames draw.
+    // Seconds since an arbitrary start.
     virtual double elapsedSeconds() const = 0;
+    // Seconds the program itself has run, for measuring how fast frames
+    // draw here: time other processes take from the core does not count,
+    // so a measurement taken while the machine is busy stays right after.
+    virtual double workSeconds() const { return elapsedSeconds(); }
 
     // Counts like spin(), but in pieces, and stops once the clock has passed
     // `deadline` (in elapsedSeconds()): no stored count can hold the program

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <ctime>
 
 namespace {
 constexpr qint64 lookEveryNs = 50'000'000;
@@ -36,4 +37,11 @@ void EventLoopClock::spin(int64_t count)
 double EventLoopClock::elapsedSeconds() const
 {
     return started.nsecsElapsed() / 1e9;
+}
+
+double EventLoopClock::workSeconds() const
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
 }

@@ -13,6 +13,7 @@ public:
     // so that closing the table need not wait for a card to land.
     void spin(int64_t count) override;
     double elapsedSeconds() const override;
+    double workSeconds() const override;
 
 private:
     QElapsedTimer started;

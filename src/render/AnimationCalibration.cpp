@@ -9,8 +9,12 @@ constexpr int drawingRuns = 5;
 constexpr int loopRuns = 7;
 constexpr int64_t loopStepsPerRun = 2'000'000; // about a millisecond
 // Full passes allowed for correcting once the target has been reached: each
-// costs the target time itself.
+// costs the target time itself. Past them, the search only goes on while the
+// last pass fell short.
 constexpr int checkingPasses = 3;
+// A pass that overshoots the target by less than this is kept: one pass
+// varies by more than that between runs, so another would not do better.
+constexpr double closeEnough = 0.05;
 
 template <std::size_t n, typename Run>
 double medianOf(Run run)
@@ -32,9 +36,9 @@ double AnimationCalibration::secondsPerLoopStep()
 {
     if (loopStepSeconds <= 0.0) {
         loopStepSeconds = medianOf<loopRuns>([this] {
-            const double started = clock.elapsedSeconds();
+            const double started = clock.workSeconds();
             clock.spin(loopStepsPerRun);
-            return clock.elapsedSeconds() - started;
+            return clock.workSeconds() - started;
         }) / loopStepsPerRun;
     }
     return loopStepSeconds;
@@ -43,9 +47,9 @@ double AnimationCalibration::secondsPerLoopStep()
 double AnimationCalibration::timedPass(const Pass &pass, int delay)
 {
     ++passesRun;
-    const double started = clock.elapsedSeconds();
+    const double started = clock.workSeconds();
     pass.run(delay);
-    return clock.elapsedSeconds() - started;
+    return clock.workSeconds() - started;
 }
 
 int AnimationCalibration::delayFor(const Pass &pass)
@@ -68,14 +72,15 @@ int AnimationCalibration::delayFor(const Pass &pass)
         const double seconds = timedPass(pass, delay);
         if (delay > 0 && seconds > drawing)
             unitSeconds = (seconds - drawing) / delay;
-        if (seconds >= target) {
+        const bool reaches = seconds >= target;
+        if (reaches) {
             reached = delay;
-            if (seconds - 10 * unitSeconds < target)
+            if (seconds - 10 * unitSeconds < target || seconds < target * (1 + closeEnough))
                 shortOf = std::max(shortOf, delay - 10);
         } else {
             shortOf = std::max(shortOf, delay);
         }
-        if (reached >= 0 && (reached - shortOf <= 10 || checks + 1 >= checkingPasses))
+        if (reached >= 0 && (reached - shortOf <= 10 || (reaches && checks + 1 >= checkingPasses)))
             return reached;
         int next = std::max(smallestReaching(delay, target - seconds), shortOf + 10);
         if (reached >= 0)

@@ -8,7 +8,8 @@
 // hundreds of passes, and two single passes are too noisy to extrapolate
 // from; so the drawing and the counting loop are timed apart, as medians of
 // several runs, the delay is computed from them, and full passes then check
-// it and correct it up or down.
+// it and correct it up or down. Times are the program's own running time, so
+// that a busy machine does not leave a wrong delay stored for good.
 class AnimationCalibration {
 public:
     struct Pass {
