@@ -357,21 +357,11 @@ private Q_SLOTS:
         table.prefs.prfAnimationDelay = 1;
         table.prefs.prfAutoDeal = true;
         fixture.deal({10, 10, 7, 5, 2}); // the dealer's 15 draws a 2
-        struct State {
-            int bank, stock, dealerCards, waits;
-            int64_t spun;
-            QString status;
-            bool operator==(const State &o) const
-            {
-                return std::tie(bank, stock, dealerCards, waits, spun, status) ==
-                       std::tie(o.bank, o.stock, o.dealerCards, o.waits, o.spun, o.status);
-            }
-        };
         auto state = [&] {
-            return State{table.bank(), table.deck.stockCount(), table.dealerHand.count(), fixture.clock.waits,
-                         fixture.clock.spun, table.statusText()};
+            return std::make_tuple(table.bank(), table.deck.stockCount(), table.dealerHand.count(),
+                                   fixture.clock.waits, fixture.clock.spun, table.statusText());
         };
-        std::optional<State> atClose;
+        std::optional<decltype(state())> atClose;
         auto closeNow = [&] {
             if (!atClose) {
                 table.close();
