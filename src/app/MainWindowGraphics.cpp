@@ -319,6 +319,5 @@ void MainWindow::InitAnimDelay()
     const int delay = prefs.prfAnimationDelay;
     prefs.prfScrollVal = static_cast<int16_t>(delay <= 500 ? 1000 - delay : delay <= 750 ? 400 : 250);
     prefs.prfBannerDelay = calibration.delayFor({61, 0.3, [this](int delay) { bannerPass(delay); }});
-    paintBannerStrip(0);
     table->refresh();
 }
