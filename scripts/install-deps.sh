@@ -3,7 +3,8 @@
 # Works as root or through sudo; safe to run again.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev qt6-svg-dev
-          libqt6sql6-sqlite libxkbcommon-dev xvfb xauth fonts-dejavu-core clang libclang-rt-14-dev)
+          libqt6sql6-sqlite libxkbcommon-dev xvfb xauth fonts-dejavu-core clang libclang-rt-14-dev
+          openbox xdotool x11-apps imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
