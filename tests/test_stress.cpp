@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <algorithm>
 #include <random>
+#include <tuple>
 
 namespace {
 // Counted here, not by the program: aces 1, one of them 11 where that stays within 21.
@@ -109,15 +110,7 @@ private:
         fixture.stacked.stackDeck(deck);
     }
 
-    struct Snapshot {
-        int stock, player, dealer, split, bank;
-        bool roundOver;
-        bool operator==(const Snapshot &o) const
-        {
-            return stock == o.stock && player == o.player && dealer == o.dealer && split == o.split
-                && bank == o.bank && roundOver == o.roundOver;
-        }
-    };
+    using Snapshot = std::tuple<int, int, int, int, int, bool>;
     Snapshot snapshot() const
     {
         return {table.deck.stockCount(), table.playerHand.count(), table.dealerHand.count(),
@@ -143,7 +136,7 @@ private:
             return;
         const Snapshot before = snapshot();
         fire(event, true);
-        if (!(snapshot() == before))
+        if (snapshot() != before)
             fail(QStringLiteral("a click inside a wait changed the round"));
         observe();
     }
