@@ -1,4 +1,5 @@
 #include "AlertRecorder.h"
+#include "FileBytes.h"
 #include "Preferences.h"
 #include "SettingsStore.h"
 #include <QtTest>
@@ -24,12 +25,6 @@ void writeRawSettings(const QByteArray &content)
     file.write(content);
     QVERIFY(file.flush());
     QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
-}
-
-QByteArray rawSettings()
-{
-    QFile file(settingsFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 Preferences loaded()
@@ -249,7 +244,7 @@ private Q_SLOTS:
         }
         QCOMPARE(saved, !writesFail);
         QCOMPARE(alerts.texts, writesFail ? QStringList{"Error  in  Form_Unload (  Permission denied  )"} : QStringList());
-        QCOMPARE(rawSettings() == before, writesFail);
+        QCOMPARE(readFile(settingsFile()) == before, writesFail);
         // Refused values stay pending in this process and go out with the
         // next write that succeeds.
         QVERIFY(SettingsStore().commit());

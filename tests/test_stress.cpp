@@ -1,6 +1,7 @@
 // Seeded random play through the real table: clicks, keys, preference flips,
 // timer ticks and clicks fired from inside every wait, with the round's
 // invariants checked after every event and at every wait.
+#include "FileBytes.h"
 #include "ScreenPlacement.h"
 #include "SettingsStore.h"
 #include "StrategyWindow.h"
@@ -267,12 +268,9 @@ private Q_SLOTS:
     {
         const QString settings = SettingsStore().fileName();
         QDir().mkpath(QFileInfo(settings).path());
-        QFile file(settings);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\x01\xff\xfe garbage\n[Preferences]\nprfMainScreenX=300000\nprfMainScreenY=-300000\n"
-                   "prfChartX=-2147483648\nprfChartY=99999999\nprfPKBackFace=abc\nprfScrollVal=-32769\n"
-                   "prfAnimationDelay=6000\nprfBannerDelay=2147483647\nprfAnimation=True\nno equals sign\n[broken\n");
-        file.close();
+        writeFile(settings, "\x01\xff\xfe garbage\n[Preferences]\nprfMainScreenX=300000\nprfMainScreenY=-300000\n"
+                             "prfChartX=-2147483648\nprfChartY=99999999\nprfPKBackFace=abc\nprfScrollVal=-32769\n"
+                             "prfAnimationDelay=6000\nprfBannerDelay=2147483647\nprfAnimation=True\nno equals sign\n[broken\n");
         TableFixture fixture;
         QVERIFY(fixture.open(true));
         MainWindow &table = fixture.table();

@@ -1,4 +1,5 @@
 // The record and the drill through the real table, with stacked decks.
+#include "FileBytes.h"
 #include "MistakeMap.h"
 #include "TableFixture.h"
 #include <QLabel>
@@ -125,9 +126,7 @@ private Q_SLOTS:
 
         const QString csv = data->filePath(QStringLiteral("decisions.csv"));
         QVERIFY(window->exportTo(csv));
-        QFile exported(csv);
-        QVERIFY(exported.open(QIODevice::ReadOnly));
-        QCOMPARE(exported.readAll().count('\n'), 3);
+        QCOMPARE(readFile(csv).count('\n'), 3);
 
         QStringList asked;
         window->confirm = [&](const QString &question) { asked << question; return asked.size() > 1; };
