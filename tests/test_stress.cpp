@@ -1,6 +1,7 @@
 // Seeded random play through the real table: clicks, keys, preference flips,
 // timer ticks and clicks fired from inside every wait, with the round's
 // invariants checked after every event and at every wait.
+#include "FileBytes.h"
 #include "ScreenPlacement.h"
 #include "SettingsStore.h"
 #include "StrategyWindow.h"
@@ -9,6 +10,7 @@
 #include <QtTest>
 #include <algorithm>
 #include <random>
+#include <tuple>
 
 namespace {
 // Counted here, not by the program: aces 1, one of them 11 where that stays within 21.
@@ -109,15 +111,7 @@ private:
         fixture.stacked.stackDeck(deck);
     }
 
-    struct Snapshot {
-        int stock, player, dealer, split, bank;
-        bool roundOver;
-        bool operator==(const Snapshot &o) const
-        {
-            return stock == o.stock && player == o.player && dealer == o.dealer && split == o.split
-                && bank == o.bank && roundOver == o.roundOver;
-        }
-    };
+    using Snapshot = std::tuple<int, int, int, int, int, bool>;
     Snapshot snapshot() const
     {
         return {table.deck.stockCount(), table.playerHand.count(), table.dealerHand.count(),
@@ -143,7 +137,7 @@ private:
             return;
         const Snapshot before = snapshot();
         fire(event, true);
-        if (!(snapshot() == before))
+        if (snapshot() != before)
             fail(QStringLiteral("a click inside a wait changed the round"));
         observe();
     }
@@ -275,12 +269,9 @@ private Q_SLOTS:
         const QString settings = SettingsStore().fileName();
         const auto removeSettings = qScopeGuard([&] { QFile::remove(settings); });
         QDir().mkpath(QFileInfo(settings).path());
-        QFile file(settings);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\x01\xff\xfe garbage\n[Preferences]\nprfMainScreenX=300000\nprfMainScreenY=-300000\n"
-                   "prfChartX=-2147483648\nprfChartY=99999999\nprfPKBackFace=abc\nprfScrollVal=-32769\n"
-                   "prfAnimationDelay=2147483647\nprfBannerDelay=2147483647\nprfAnimation=True\nno equals sign\n[broken\n");
-        file.close();
+        writeFile(settings, "\x01\xff\xfe garbage\n[Preferences]\nprfMainScreenX=300000\nprfMainScreenY=-300000\n"
+                             "prfChartX=-2147483648\nprfChartY=99999999\nprfPKBackFace=abc\nprfScrollVal=-32769\n"
+                             "prfAnimationDelay=2147483647\nprfBannerDelay=2147483647\nprfAnimation=True\nno equals sign\n[broken\n");
         TableFixture fixture;
         QVERIFY(fixture.open(true));
         MainWindow &table = fixture.table();
