@@ -1,5 +1,6 @@
 #include "Alert.h"
 #include "ClockSeededRandom.h"
+#include "CommandLine.h"
 #include "EventLoopClock.h"
 #include "MainWindow.h"
 #include "ProgramFolder.h"
@@ -8,14 +9,35 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Vantrel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
+}
+}
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine(arguments);
+    if (commandLine.request() != CommandLine::Request::RunTable) {
+        // Answered on the terminal: no display is opened.
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        QTextStream in(stdin), out(stdout), err(stderr);
+        return commandLine.carryOut(in, out, err);
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    QApplication::setOrganizationName(QStringLiteral("Vantrel"));
-    QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("vantrel"));
+    nameApplication();
+    QApplication::setDesktopFileName(QStringLiteral("io.github.vantrel.Vantrel"));
     QApplication::setWindowIcon(QIcon(ProgramFolder::file(QStringLiteral("pics"), QStringLiteral("vantrel.png"))));
     Alert::setHandler([](const QString &text) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vantrel"), text, QMessageBox::Ok);
