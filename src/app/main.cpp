@@ -6,6 +6,7 @@
 #include "ProgramFolder.h"
 #include "ShuffledDeckSource.h"
 #include "SplashWindow.h"
+#include "TerminationSignals.h"
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
@@ -51,10 +52,24 @@ int main(int argc, char *argv[])
     auto *splash = new SplashWindow;
     splash->show();
     MainWindow table(clock, deckSource);
+    // A termination signal (logout, kill, Ctrl+C) once the table is up
+    // closes it like its close button, so the preferences are written. One
+    // during start-up ends the program with nothing written. Quitting also
+    // ends any wait or dialog still open.
+    TerminationSignals termination;
+    bool started = false;
+    bool terminated = false;
+    QObject::connect(&termination, &TerminationSignals::received, &table, [&] {
+        if (started)
+            table.close();
+        terminated = true;
+        QCoreApplication::quit();
+    });
     clock.shortDelay(2500);
     splash->close();
     delete splash;
-    if (!table.Form_Load())
+    if (terminated || !table.Form_Load() || terminated)
         return 0;
+    started = true;
     return app.exec();
 }
