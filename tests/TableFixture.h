@@ -35,18 +35,23 @@ struct TableFixture {
         }
     }
 
-    // Creates and loads the table; false when the load refused.
-    bool open()
+    // Creates and loads the table; false when the load refused. Unless
+    // `asStored`, the table then plays with the tests' own preferences.
+    bool open(bool asStored = false)
     {
         window = std::make_unique<MainWindow>(clock, stacked);
-        window->prefs.prfAnimationDelay = 0;
-        window->prefs.delayUnmeasured = false;
+        if (!asStored) {
+            window->prefs.prfAnimationDelay = 0;
+            window->prefs.delayUnmeasured = false;
+        }
         if (!window->Form_Load())
             return false;
-        window->prefs.prfAutoDeal = false;
-        window->prefs.prfAnimation = false;
-        window->prefs.prfAlwaysShowBestPlay = true;
         window->welcomeShown = true;
+        if (!asStored) {
+            window->prefs.prfAutoDeal = false;
+            window->prefs.prfAnimation = false;
+            window->prefs.prfAlwaysShowBestPlay = true;
+        }
         return true;
     }
 

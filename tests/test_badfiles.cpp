@@ -1,10 +1,17 @@
 // Damaged files around the table: each gets its message (or none where a
 // file is optional), the program goes on, and a round still plays.
 #include "PictureBox.h"
+#include "ScreenPlacement.h"
+#include "SettingsStore.h"
+#include "StrategyWindow.h"
 #include "TableFixture.h"
+#include "Twips.h"
 #include <QRandomGenerator>
+#include <QLabel>
 #include <QSettings>
 #include <QtTest>
+#include <optional>
+#include <sys/stat.h>
 
 namespace {
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -25,13 +32,29 @@ QByteArray garbage(int size, quint32 seed)
 
 QString settingsFile()
 {
-    return QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel")).fileName();
+    // Asked of the store, which looks before it reads: QSettings would
+    // block on a FIFO left there.
+    static const QString fileName = SettingsStore().fileName();
+    return fileName;
 }
 
 void removeSettings()
 {
     QFile::remove(settingsFile());
     QDir().rmdir(settingsFile());
+}
+
+// Something at `path` that is no small regular file.
+void putUnreadable(const QString &path, const QString &kind)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile::remove(path);
+    if (kind == QLatin1String("FIFO"))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(path));
+    else
+        writeFile(path, "[Preferences]\nprfPKBackFace=60\n" + QByteArray(";\n").repeated(512 * 1024));
 }
 
 void playOneRound(TableFixture &fixture)
@@ -71,19 +94,6 @@ private Q_SLOTS:
         playOneRound(fixture);
     }
 
-    void corruptBannerKeepsTheStrip()
-    {
-        TableFixture fixture;
-        writeFile(fixture.folder.filePath(QStringLiteral("pics/1.gif")), garbage(3000, 11));
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        const QImage before = table.picStatusBar->image().toImage();
-        table.rotatebanner();
-        QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral("rotatebannerInvalid picture")});
-        QCOMPARE(table.picStatusBar->image().toImage(), before);
-        QCOMPARE(table.picCtr, int16_t(0));
-    }
-
     void corruptSoundsAreHarmless()
     {
         TableFixture fixture;
@@ -101,7 +111,7 @@ private Q_SLOTS:
     {
         QDir().mkpath(QFileInfo(settingsFile()).path());
         QByteArray stored = "[Preferences]\nprfPKBackFace=99999999999\nprfScrollVal=&HFFFFFFFFF\n"
-                            "prfChartX=-7e300\nprfAnimationDelay=--3\nprfSound=False\nprfSound=True\n";
+                            "prfChartX=-7e300\nprfAnimationDelay=--3\nprfSound=False\nprfSound=True\nno equals sign\n[broken\n";
         stored += garbage(500, 5);
         writeFile(settingsFile(), stored);
         TableFixture fixture;
@@ -112,23 +122,187 @@ private Q_SLOTS:
         for (const QString &text : fixture.alerts.texts)
             QVERIFY2(text.startsWith(QStringLiteral("initialize")), qPrintable(text));
         playOneRound(fixture);
+        fixture.alerts.texts.clear();
         table.close();
+        QVERIFY(fixture.alerts.texts.isEmpty()); // the save went well, so nothing is said
         QSettings reread(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"));
         QCOMPARE(reread.value(QStringLiteral("Preferences/prfPKBackFace")).toString(), QStringLiteral("65"));
         QCOMPARE(reread.value(QStringLiteral("Preferences/prfScrollVal")).toString(), QStringLiteral("0"));
     }
 
-    void unwritableSettingsAreReportedAtExit()
+    // Anything at the settings path that is not a small regular file is left
+    // unread (a FIFO would block the start), said once, and replaced at exit
+    // where that can be done.
+    void unreadableSettingsOrHelp_data()
     {
-        // A folder where the settings file belongs cannot be written, even by root.
-        QDir().mkpath(settingsFile());
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("FIFO") << "FIFO" << "Not a regular file";
+        QTest::newRow("folder") << "folder" << "Not a regular file";
+        QTest::newRow("over 1 MB") << "large" << "File larger than 1 MB";
+    }
+
+    void unreadableSettingsOrHelp()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, problem);
+        putUnreadable(settingsFile(), kind);
         TableFixture fixture;
+        putUnreadable(fixture.folder.filePath(QStringLiteral("vantrel.hlp")), kind);
         QVERIFY(fixture.open());
+        fixture.table().mnuContents_Click();
+        QCOMPARE(fixture.alerts.texts, (QStringList{
+            QStringLiteral("The settings file %1 cannot be read (%2); the default preferences are used.").arg(settingsFile(), problem),
+            QStringLiteral("The help file vantrel.hlp cannot be read (%1).").arg(problem)}));
+        QVERIFY(!fixture.table().findChild<QWidget *>(QStringLiteral("helpWindow"))->isVisible());
+        QCOMPARE(fixture.table().prefs.prfPKBackFace, 65);
         fixture.alerts.texts.clear();
         fixture.table().close();
-        QCOMPARE(fixture.alerts.texts.size(), 1);
-        QVERIFY(fixture.alerts.texts.first().startsWith(QStringLiteral("Error  in  Form_Unload (  ")));
-        QVERIFY(QFileInfo(settingsFile()).isDir());
+        const bool folder = kind == QLatin1String("folder");
+        QCOMPARE(fixture.alerts.texts, folder ? QStringList{QStringLiteral("Error  in  Form_Unload (  Permission denied  )")}
+                                              : QStringList());
+        QCOMPARE(QFileInfo(settingsFile()).isFile() && QFileInfo(settingsFile()).size() < 1000, !folder);
+        QCOMPARE(QDir(QFileInfo(settingsFile()).path()).entryList(QDir::Files | QDir::System).size(), folder ? 0 : 1);
+    }
+
+    // The chart is checked once read; the window's wording, here with a
+    // byte-order mark, is read whatever the chart held.
+    void damagedChartIsNamedAndTheWindowStillReads()
+    {
+        TableFixture fixture;
+        const QString data = fixture.folder.filePath(QStringLiteral("bjdata.txt"));
+        const QString strings = fixture.folder.filePath(QStringLiteral("bjstrings.txt"));
+        QFile wording(strings);
+        QVERIFY(wording.open(QIODevice::ReadOnly));
+        writeFile(strings, "\xEF\xBB\xBF" + wording.readAll());
+        writeFile(data, "H3-8 h,h,H,h\n");
+        QVERIFY(fixture.open());
+        QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral(
+            "Error in import chart bjdata.txt line 1, column 10: \"H\" is not one of h, s, d, p")});
+        QCOMPARE(fixture.table().frmStrings->findChild<QLabel *>(QStringLiteral("lblPlayerHand_0"))->text(),
+                 QStringLiteral("8 or less"));
+    }
+
+    void unloadableBannersAreSaidOnceAndSkipped_data()
+    {
+        QTest::addColumn<QString>("broken");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QList<int>>("skipped"); // picCtr n shows n.gif, 0 the last 9.gif
+        QTest::newRow("missing") << "1.gif" << QStringList{"rotatebannerFile not found: pics/1.gif"} << QList<int>{1};
+        QTest::newRow("corrupt, shown twice a cycle") << "9.gif"
+            << QStringList{"rotatebannerInvalid picture: pics/9.gif"} << QList<int>{9, 0};
+        QStringList all;
+        QList<int> numbers;
+        for (int number = 1; number <= 15; ++number) {
+            all << QStringLiteral("rotatebannerFile not found: pics/%1.gif").arg(number);
+            numbers << number;
+        }
+        QTest::newRow("none at all") << "*.gif" << all << numbers;
+    }
+
+    void unloadableBannersAreSaidOnceAndSkipped()
+    {
+        QFETCH(QString, broken);
+        QFETCH(QList<int>, skipped);
+        TableFixture fixture;
+        for (const QString &name : QDir(fixture.folder.filePath("pics")).entryList({broken})) {
+            QFile::remove(fixture.folder.filePath("pics/" + name));
+            if (broken == QLatin1String("9.gif"))
+                writeFile(fixture.folder.filePath("pics/" + name), garbage(3000, 11));
+        }
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        const QImage before = table.picStatusBar->image().toImage();
+        QSet<int> kept;
+        for (int tick = 0; tick < 4 * 33; ++tick) { // two cycles and more
+            table.rotatebanner();
+            kept << table.picCtr;
+        }
+        QTEST(fixture.alerts.texts, "messages");
+        QSet<int> expected{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+        QCOMPARE(kept, expected - QSet<int>(skipped.begin(), skipped.end()));
+        QCOMPARE(table.picStatusBar->image().toImage() == before, skipped.size() == 15);
+    }
+
+    // A background smaller than the table's layout would leave the bank
+    // and the buttons out of reach.
+    void tooSmallBackgroundIsRefused()
+    {
+        for (const QSize size : {QSize(100, 60), QSize(639, 400), QSize(640, 399)}) {
+            TableFixture fixture;
+            QImage picture(size, QImage::Format_RGB32);
+            picture.fill(Qt::darkGreen);
+            QVERIFY(picture.save(fixture.folder.filePath(QStringLiteral("pics/bjwood.jpg")), "JPG"));
+            QVERIFY(!fixture.open());
+            QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral("The background file bjwood.jpg is %1 x %2 pixels, "
+                "smaller than the table's 640 x 400").arg(size.width()).arg(size.height())});
+            QVERIFY(!fixture.table().isVisible());
+        }
+    }
+
+    // Title bars that no screen shows are placed as if nothing were stored.
+    void placement_data()
+    {
+        QTest::addColumn<int>("left"); // -1: not stored
+        QTest::addColumn<int>("top");
+        QTest::addColumn<QPoint>("placed");
+        const QPoint byDefault(50, 60);
+        QTest::newRow("on the second screen") << 1700 << 700 << QPoint(1700, 700);
+        QTest::newRow("below the first, beside the second") << 100 << 650 << byDefault;
+        QTest::newRow("left only") << 30 << -1 << QPoint(30, 60);
+        QTest::newRow("100 px of the bar on a screen") << -300 << 0 << QPoint(-300, 0);
+        QTest::newRow("99 px") << -301 << 0 << byDefault;
+        QTest::newRow("half the bar's height") << 0 << -12 << QPoint(0, -12);
+        QTest::newRow("less than half") << 0 << -13 << byDefault;
+    }
+
+    void placement()
+    {
+        QFETCH(int, left);
+        QFETCH(int, top);
+        auto stored = [](int value) { return value == -1 ? std::nullopt : std::optional<int>(value); };
+        QTEST(ScreenPlacement::place(stored(left), stored(top), 400, QPoint(50, 60), {QRect(0, 0, 800, 600), QRect(800, 0, 1024, 768)}),
+              "placed");
+    }
+
+    // Through the windows, from the store: a place on screen stays exactly
+    // as stored; a lost one, or a missing coordinate, is the default (-1).
+    void storedPlacesOfBothWindows_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QPoint>("main"); // twips
+        QTest::addColumn<QPoint>("chart");
+        QTest::newRow("on screen") << QByteArray("prfMainScreenX=1500\nprfMainScreenY=3000\nprfChartX=4500\nprfChartY=600")
+                                   << QPoint(1500, 3000) << QPoint(4500, 600);
+        QTest::newRow("above and far right") << QByteArray("prfMainScreenX=1500\nprfMainScreenY=-300000\nprfChartX=2147483647")
+                                             << QPoint(-1, -1) << QPoint(-1, -1);
+        QTest::newRow("one coordinate each") << QByteArray("prfMainScreenX=1500\nprfChartY=600")
+                                             << QPoint(1500, -1) << QPoint(-1, 600);
+    }
+
+    void storedPlacesOfBothWindows()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QPoint, main);
+        QFETCH(QPoint, chart);
+        QPoint mainDefault, chartDefault;
+        {
+            TableFixture unset;
+            QVERIFY(unset.open());
+            mainDefault = unset.table().pos();
+            chartDefault = unset.table().frmStrings->pos();
+        }
+        QDir().mkpath(QFileInfo(settingsFile()).path());
+        writeFile(settingsFile(), "[Preferences]\n" + stored);
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        const QScreen *screen = fixture.table().screen();
+        auto expected = [screen](const QPoint &twips, const QPoint &byDefault) {
+            return QPoint(twips.x() == -1 ? byDefault.x() : Twips::toPixels(twips.x(), screen),
+                          twips.y() == -1 ? byDefault.y() : Twips::toPixels(twips.y(), screen));
+        };
+        QCOMPARE(fixture.table().pos(), expected(main, mainDefault));
+        QCOMPARE(fixture.table().frmStrings->pos(), expected(chart, chartDefault));
     }
 };
 

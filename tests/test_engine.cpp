@@ -1,3 +1,4 @@
+#include "AdviceAgreement.h"
 #include "BestPlay.h"
 #include "ChartDerivation.h"
 #include "DealerOutcomes.h"
@@ -5,9 +6,11 @@
 #include "HandOf.h"
 #include "LiveOdds.h"
 #include "RoundSimulator.h"
+#include "SplitOdds.h"
 #include "StrategyChart.h"
 #include <QtTest>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -51,6 +54,17 @@ ChartTable shippedChart()
     ChartTable chart;
     chart.fromText(text.str());
     return chart;
+}
+
+// Up-card first, then the player's two cards; suits differ so equal ranks may repeat.
+RoundSimulator::FirstCards deal(int up, int first, int second)
+{
+    return {(up - 1) * 4, (first - 1) * 4 + 1, (second - 1) * 4 + 2};
+}
+
+int valueOf(int rank)
+{
+    return std::min(rank, 10);
 }
 }
 
@@ -146,8 +160,8 @@ private Q_SLOTS:
         for (int a = 1; a <= 13; ++a)
             for (int b = 1; b <= 13; ++b)
                 hands << handOf({a, b});
-        hands << handOf({1, 2, 3}) << handOf({1, 1, 5}) << handOf({2, 3, 4}) << handOf({5, 5, 2})
-              << handOf({1, 6, 2}) << handOf({10, 2, 3});
+        // Soft hands of three or more cards are left to softHandsOfThreeCardsReadTheSoftRows.
+        hands << handOf({2, 3, 4}) << handOf({5, 5, 2}) << handOf({10, 2, 3}) << handOf({1, 10, 5});
         for (const Hand &hand : hands) {
             const int16_t total = handTotal(hand);
             if (total >= 21)
@@ -161,14 +175,111 @@ private Q_SLOTS:
         }
     }
 
+    // A soft hand that has drawn reads the soft row of its total; a "d" it
+    // can no longer play stands on soft 18 or more and draws below. The
+    // engine's values show each answer is the better play.
+    void softHandsOfThreeCardsReadTheSoftRows()
+    {
+        struct Case {
+            std::initializer_list<int> ranks;
+            int up;
+            char advice;
+            double stand, hit;
+        };
+        const Case cases[] = {
+            {{1, 2, 3}, 4, 'h', -0.2046, -0.0220}, // A5 v 4: h, where hard 16 would stand
+            {{1, 2, 3}, 6, 'h', -0.2017, +0.0133},
+            {{1, 2, 4}, 10, 'h', -0.4601, -0.2697},
+            {{1, 3, 3}, 5, 'h', +0.0205, +0.0691}, // A6 v 5: "d" on soft 17 draws
+            {{1, 3, 4}, 4, 's', +0.1844, +0.0920}, // A7 v 4: "d" on soft 18 stands
+        };
+        const ChartTable chart = shippedChart();
+        StrategyEngine engine;
+        for (const Case &c : cases) {
+            const Hand hand = handOf(c.ranks);
+            const QString label = QStringLiteral("%1 cards, total %2, v %3").arg(hand.count()).arg(handTotal(hand)).arg(c.up);
+            QCOMPARE(chart.advice(hand, c.up), c.advice);
+            Shoe shoe = shoeWithout({c.up});
+            PlayerHand played;
+            for (int rank : c.ranks) {
+                shoe.remove(std::min(rank, 10));
+                played = played.plus(std::min(rank, 10));
+            }
+            QVERIFY2(std::abs(engine.stand(played, c.up, shoe) - c.stand) < 6e-5, qPrintable(label));
+            QVERIFY2(std::abs(engine.hit(played, c.up, shoe) - c.hit) < 6e-5, qPrintable(label));
+        }
+        // Soft 21 ends the hand; a soft 20 of three cards stands; a bust has no row.
+        QCOMPARE(ChartTable::laterRow(11, true), -1);
+        QCOMPARE(ChartTable::laterRow(10, true), 17);
+        QCOMPARE(ChartTable::laterRow(3, true), 10);
+        QCOMPARE(ChartTable::laterRow(16, true), ChartTable::hardRow(16));
+        QCOMPARE(ChartTable::laterRow(22, false), -1);
+    }
+
     void shippedChartIsTheDerivedChart()
     {
         StrategyEngine engine;
         QElapsedTimer timer;
         timer.start();
-        const ChartTable derived = ChartDerivation(engine).derive();
+        ChartDerivation derivation(engine);
+        const ChartTable derived = derivation.derive();
         qInfo("derivation took %lld ms", static_cast<long long>(timer.elapsed()));
-        QVERIFY2(shippedChart() == derived, "data/bjdata.txt differs: run tools/derive_chart");
+        QVERIFY2(shippedChart() == derived, "data/bjdata.txt differs: run tools/derive_chart --write-source-chart");
+        // No single-cell change gains: every cell leads its runner-up.
+        for (const auto &row : derivation.margins())
+            for (const ChartDerivation::Margin &margin : row)
+                QVERIFY(margin.margin > -1e-6 && margin.runnerUp != 0);
+    }
+
+    // Played by the chart, a round gives up little to the best play, and the
+    // advice is the best allowed action almost everywhere.
+    void chartPlayIsCloseToBestPlay()
+    {
+        const ChartTable chart = shippedChart();
+        StrategyEngine engine;
+        const double played = engine.chartRoundValue(chart);
+        const double best = engine.bestRoundValue();
+        QVERIFY2(played < best && best - played < 0.0005, qPrintable(QString("%1 v %2").arg(played).arg(best)));
+        const double share = AdviceAgreement(engine).share(chart);
+        QVERIFY2(share >= 0.99 && share < 1.0, qPrintable(QString::number(share)));
+        QVERIFY(AdviceAgreement(engine).share(ChartTable::textbookSingleDeck()) < 0.95);
+    }
+
+    // The second split hand, dealt after the first hand and its dealer, is
+    // valued exactly: the simulator's split hands agree with the engine.
+    void splitHandsMatchPlay_data()
+    {
+        QTest::addColumn<int>("pair");
+        QTest::addColumn<int>("up");
+        QTest::addRow("8-8 v 10") << 8 << 10;
+        QTest::addRow("A-A v 6") << 1 << 6;
+    }
+    void splitHandsMatchPlay()
+    {
+        QFETCH(int, pair);
+        QFETCH(int, up);
+        const ChartTable chart = shippedChart();
+        RoundSimulator simulator(chart);
+        const RoundSimulator::FirstCards cards = deal(up, pair, pair);
+        const long long rounds = 2'000'000;
+        std::array<double, 2> sum{}, squares{};
+        for (long long round = 0; round < rounds; ++round) {
+            simulator.playRound(17, static_cast<uint64_t>(round), &cards, 'p');
+            const int results[2] = {simulator.lastSplit().first, simulator.lastSplit().second};
+            for (int i = 0; i < 2; ++i) {
+                sum[i] += results[i];
+                squares[i] += double(results[i]) * results[i];
+            }
+        }
+        StrategyEngine engine;
+        const SplitValue exact = engine.chartSplit(chart, pair, 2, up, shoeWithout({up, pair, pair}));
+        const double values[2] = {exact.first, exact.second};
+        for (int i = 0; i < 2; ++i) {
+            const double mean = sum[i] / rounds;
+            const double error = std::sqrt((squares[i] / rounds - mean * mean) / rounds);
+            QVERIFY2(std::abs(values[i] - mean) < 4 * error,
+                     qPrintable(QString("hand %1: engine %2, simulated %3 +- %4").arg(i + 1).arg(values[i]).arg(mean).arg(error)));
+        }
     }
 
     void simulationAgreesWithEngine()
@@ -194,8 +305,150 @@ private Q_SLOTS:
         QVERIFY(std::abs(twoCards.stand - 25 * engine.stand({16, false, 2}, 10, shoe)) < 1e-9);
         QVERIFY(std::abs(twoCards.hit - 25 * engine.hit({16, false, 2}, 10, shoe)) < 1e-9);
         QVERIFY(twoCards.doubleDown.has_value());
+        QVERIFY(!twoCards.split.has_value());
         situation.playerHand = handOf({10, 2, 4});
         QVERIFY(!odds.compute(situation).doubleDown.has_value());
+
+        // A pair on the first two cards may split; a split hand may not split again.
+        situation.playerHand = handOf({8, 8});
+        const std::optional<double> split = odds.compute(situation).split;
+        QVERIFY(split.has_value());
+        QVERIFY(std::abs(*split - 25 * engine.split(8, 2, 10, shoeWithout({10, 8, 8}))) < 1e-9);
+        situation.upCard = Card::fromIndex(28); // an eight: one eight left unseen
+        QVERIFY(std::abs(*odds.compute(situation).split - 25 * engine.split(8, 1, 8, shoeWithout({8, 8, 8}))) < 1e-9);
+        situation.firstSplitHand = true;
+        QVERIFY(!odds.compute(situation).split.has_value());
+        situation.firstSplitHand = false;
+        situation.cardsOut = {Card::fromIndex(0)};
+        QVERIFY(!odds.compute(situation).split.has_value());
+    }
+
+    // The live odds' split values are the engine's, as derive_chart writes them.
+    void splitOddsTableIsTheEngines()
+    {
+        std::ifstream file(VANTREL_SOURCE_DIR "/src/game/SplitOddsTable.h", std::ios::binary);
+        std::stringstream shipped;
+        shipped << file.rdbuf();
+        StrategyEngine engine;
+        auto numbers = [](std::string text) {
+            text = text.substr(text.find('{'));
+            for (char &c : text)
+                c = c == '{' || c == '}' || c == ',' || c == ';' ? ' ' : c;
+            std::istringstream in(text);
+            return std::vector<double>(std::istream_iterator<double>(in), {});
+        };
+        const std::vector<double> expected = numbers(SplitOdds::tableText(engine));
+        const std::vector<double> got = numbers(shipped.str());
+        QCOMPARE(got.size(), std::size_t(200));
+        QCOMPARE(got.size(), expected.size());
+        for (std::size_t i = 0; i < got.size(); ++i)
+            QVERIFY2(std::abs(got[i] - expected[i]) < 1e-12, "run tools/derive_chart --write-source-chart");
+        QCOMPARE(SplitOdds::value(8, 10, 2), got[(7 * 10 + 9) * 2 + 1]);
+    }
+
+    // Forcing the first action plays exactly like a chart whose cell for the
+    // deal holds that action: the first decision changes, nothing after it.
+    void firstActionIsTheOnlyDecisionForced_data()
+    {
+        QTest::addColumn<int>("pair");
+        QTest::addColumn<int>("up");
+        QTest::addColumn<char>("action");
+        for (const char action : {'s', 'h', 'd', 'p'}) {
+            QTest::addRow("8-8 v 10 %c", action) << 8 << 10 << action;
+            QTest::addRow("2-2 v 5 %c", action) << 2 << 5 << action;
+        }
+    }
+    void firstActionIsTheOnlyDecisionForced()
+    {
+        QFETCH(int, pair);
+        QFETCH(int, up);
+        QFETCH(char, action);
+        const ChartTable chart = shippedChart();
+        ChartTable charted = chart;
+        charted.setCode(ChartTable::twoCardRow(pair, pair), ChartTable::column(valueOf(up)), action);
+        RoundSimulator forced(chart), asCharted(charted), unforced(chart);
+        const RoundSimulator::FirstCards cards = deal(up, pair, pair);
+        int changed = 0;
+        for (uint64_t round = 0; round < 3000; ++round) {
+            const int result = forced.playRound(5, round, &cards, action);
+            QCOMPARE(result, asCharted.playRound(5, round, &cards));
+            changed += result != unforced.playRound(5, round, &cards);
+        }
+        // The test has teeth only where the action is not the chart's own.
+        QCOMPARE(changed > 0, charted != chart);
+    }
+
+    // A split asked for on cards of unequal rank is a hit, as at the table.
+    void splitOfUnequalRanksIsAHit()
+    {
+        RoundSimulator simulator(shippedChart());
+        const RoundSimulator::FirstCards cards = deal(10, 10, 6);
+        for (uint64_t round = 0; round < 2000; ++round) {
+            const int hit = simulator.playRound(9, round, &cards, 'h');
+            QCOMPARE(simulator.playRound(9, round, &cards, 'p'), hit);
+            QVERIFY(!simulator.lastSplit().happened);
+        }
+    }
+
+    // The forced deal is the one played: each action's mean agrees with the
+    // engine's exact value for that deal.
+    void forcedDealMatchesTheEngine_data()
+    {
+        QTest::addColumn<int>("up");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::addColumn<QString>("actions");
+        QTest::addRow("8-8 v 10") << 10 << 8 << 8 << "sdp";
+        QTest::addRow("5-6 v 6") << 6 << 5 << 6 << "ds";
+        QTest::addRow("A-7 v 9") << 9 << 1 << 7 << "sd";
+    }
+    void forcedDealMatchesTheEngine()
+    {
+        QFETCH(int, up);
+        QFETCH(int, first);
+        QFETCH(int, second);
+        QFETCH(QString, actions);
+        const ChartTable chart = shippedChart();
+        const std::vector<RoundSimulator::Comparison> results = RoundSimulator::compareFirstActions(
+            chart, deal(up, first, second), actions.toStdString(), 200'000, 31);
+        QCOMPARE(int(results.size()), actions.size() - 1);
+        StrategyEngine engine;
+        Shoe shoe = Shoe::fullDeck();
+        for (int rank : {up, first, second})
+            shoe.remove(valueOf(rank));
+        const PlayerHand hand{valueOf(first) + valueOf(second), first == 1 || second == 1, 2};
+        for (int i = 0; i < actions.size(); ++i) {
+            double exact = 0.0;
+            switch (actions[i].toLatin1()) {
+            case 's':
+                exact = engine.stand(hand, valueOf(up), shoe);
+                break;
+            case 'd':
+                exact = engine.doubleDown(hand, valueOf(up), shoe);
+                break;
+            default:
+                exact = engine.chartSplit(chart, first, 2, valueOf(up), shoe).total();
+            }
+            const RoundSimulator::Statistics &played = i == 0 ? results[0].first : results[i - 1].second;
+            QVERIFY2(std::abs(played.mean - exact) < 4 * played.standardError,
+                     qPrintable(QString("%1: engine %2, simulated %3 +- %4")
+                                    .arg(actions[i]).arg(exact).arg(played.mean).arg(played.standardError)));
+        }
+    }
+
+    // Every action of a comparison is played on the round's one deck: the
+    // same action twice differs in no round, and the difference is the
+    // difference of the means.
+    void actionsArePlayedOnTheSameDecks()
+    {
+        const std::vector<RoundSimulator::Comparison> results =
+            RoundSimulator::compareFirstActions(shippedChart(), deal(10, 7, 7), "hph", 20'000, 3);
+        QCOMPARE(results[1].difference.mean, 0.0);
+        QCOMPARE(results[1].difference.standardError, 0.0);
+        QCOMPARE(results[1].first.rounds, 20'000LL);
+        const RoundSimulator::Comparison &split = results[0];
+        QVERIFY(std::abs(split.difference.mean - (split.first.mean - split.second.mean)) < 1e-12);
+        QVERIFY(split.difference.standardError > 0);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "SettingsStore.h"
 #include <QtTest>
 #include <csignal>
+#include <optional>
 #include <sys/resource.h>
 
 namespace {
@@ -217,24 +218,39 @@ private Q_SLOTS:
         QVERIFY(alerts.texts.isEmpty());
     }
 
-    void failedSaveKeepsWhatWasStored()
+    // A garbled file read before the save must not pass for a failed save,
+    // nor hide one.
+    void saveIsReportedOnlyWhenItFails_data()
     {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("writesFail");
+        const QByteArray clean = "[Preferences]\nprfAnimationDelay=111\n";
+        const QByteArray garbled = "[Preferences\nno equals sign\nprfAnimationDelay=111\n";
+        QTest::newRow("clean file, write fails") << clean << true;
+        QTest::newRow("garbled file, write fails") << garbled << true;
+        QTest::newRow("garbled file, write succeeds") << garbled << false;
+    }
+
+    void saveIsReportedOnlyWhenItFails()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, writesFail);
+        writeRawSettings(before);
         Preferences preferences;
-        preferences.prfAnimationDelay = 111;
-        QVERIFY(save(preferences));
-        const QByteArray before = rawSettings();
         preferences.prfAnimationDelay = 222;
         AlertRecorder alerts;
-        bool saved = true;
+        bool saved = false;
         {
-            const FileWritesFail failing; // outlives the store, whose end retries the write
+            std::optional<FileWritesFail> failing; // outlives the store, whose end retries the write
+            if (writesFail)
+                failing.emplace();
             saved = save(preferences);
         }
-        QVERIFY(!saved);
-        QCOMPARE(alerts.texts, QStringList{"Error  in  Form_Unload (  Permission denied  )"});
-        QCOMPARE(rawSettings(), before);
-        // The refused values stay pending in this process and go out with
-        // the next write that succeeds.
+        QCOMPARE(saved, !writesFail);
+        QCOMPARE(alerts.texts, writesFail ? QStringList{"Error  in  Form_Unload (  Permission denied  )"} : QStringList());
+        QCOMPARE(rawSettings() == before, writesFail);
+        // Refused values stay pending in this process and go out with the
+        // next write that succeeds.
         QVERIFY(SettingsStore().commit());
         QCOMPARE(stored("prfAnimationDelay"), QStringLiteral("222"));
     }

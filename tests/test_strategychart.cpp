@@ -4,8 +4,7 @@
 #include <QtTest>
 
 namespace {
-const QString subscriptError = QStringLiteral("Error in import chart Subscript out of range");
-const QString notFound = QStringLiteral("Error in import chart File not found");
+const QString prefix = QStringLiteral("Error in import chart ");
 const QByteArray fullRow = "H9 h,s,d,p,h,s,d,p,h,s";
 const QString fullCells = QStringLiteral("h,s,d,p,h,s,d,p,h,s");
 const QString emptyCells = QStringLiteral(",,,,,,,,,");
@@ -17,6 +16,12 @@ QByteArray lines(const QByteArray &line, int count, const char *end = "\n")
     for (int i = 0; i < count; ++i)
         text += line + end;
     return text;
+}
+
+// A whole chart: the given lines, then full rows up to 28.
+QByteArray chartStarting(const QByteArray &first, int rows)
+{
+    return first + lines(fullRow, 28 - rows);
 }
 
 // Each chart row as its cells joined by commas, empty rows at the end left off.
@@ -62,32 +67,51 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QStringList>("captions");
         const QStringList none;
+        const QStringList full28(28, fullCells);
         QTest::newRow("separators and line ends")
-            << "\n\nH3-8,h,s,d,p,h,s,d,p,h,s\nH9 h s d p h s d p h s\r\n\r\n , H10 ,h, s ,d,,p  h s,d p,h , s,\r\r\r" + fullRow
-            << QByteArray("a*b\r\n\r\nc*d") << none << QStringList(4, fullCells) << QStringList{"a*b", "c*d"};
-        QTest::newRow("short rows and odd codes stored as given")
-            << "H3-8 h\n , , \nH10 H,D,x\n" + fullRow << QByteArray("a*b") << none
-            << QStringList{"h,,,,,,,,,", emptyCells, "H,D,x,,,,,,,", fullCells} << QStringList{"a*b"};
-        QTest::newRow("captions") << fullRow
-            << "8 or less*Always hit\n\n*Hand only*\nA2, A3*Double against 5 or 6, otherwise hit\rcaf\xe9\n"
-                   + lines("x*y", 11, "\r\n")
-            << none << QStringList{fullCells}
+            << chartStarting("\n\nH3-8,h,s,d,p,h,s,d,p,h,s\nH9 h s d p h s d p h s\r\n\r\n , H10 ,h, s ,d,,p  h s,d p,h , s,\r\r\r", 3)
+            << QByteArray("a*b\r\n\r\nc*d") << none << full28 << QStringList{"a*b", "c*d"};
+        QTest::newRow("short rows leave empty cells quietly")
+            << chartStarting("H3-8 h\n , , \n", 2) << QByteArray("a*b") << none
+            << QStringList{"h,,,,,,,,,", emptyCells} + QStringList(26, fullCells) << QStringList{"a*b"};
+        QTest::newRow("odd codes stored as given, the first reported")
+            << chartStarting("H3-8 h\r\nH10 H,D,x\n", 2) << QByteArray("a*b")
+            << QStringList{prefix + "bjdata.txt line 2, column 5: \"H\" is not one of h, s, d, p"}
+            << QStringList{"h,,,,,,,,,", "H,D,x,,,,,,,"} + QStringList(26, fullCells) << QStringList{"a*b"};
+        QTest::newRow("captions in UTF-8, Latin-1 and with a byte-order mark")
+            << chartStarting("", 0)
+            << "\xEF\xBB\xBF" "8 or less*Always hit\n\n*Hand only*\nA2, A3*Double against 5 or 6, otherwise hit\r"
+               "caf\xC3\xA9*\xE2\x82\xAC\n" + lines("x*y", 10, "\r\n")
+            << none << full28
             << QStringList{"8 or less*Always hit", "Hand only*", "A2, A3*Double against 5 or 6, otherwise hit",
-                           QString::fromUtf8("café*")} + QStringList(11, "x*y");
-        QTest::newRow("29th row fails, captions skipped") << lines(fullRow, 29) << QByteArray("a*b\n")
-            << QStringList{subscriptError} << QStringList(28, fullCells) << none;
+                           QString::fromUtf8("café*€")} + QStringList(10, "x*y");
+        QTest::newRow("not UTF-8: Latin-1") << chartStarting("", 0) << QByteArray("\xEF\xBB\xBF" "caf\xE9*\xA3")
+            << none << full28 << QStringList{QString::fromUtf8("café*£")};
+        QTest::newRow("29th row fails, captions still read") << lines(fullRow, 29) << QByteArray("a*b\n")
+            << QStringList{prefix + "bjdata.txt line 29, column 1: more than 28 lines"} << full28 << QStringList{"a*b"};
         QTest::newRow("11th cell fails") << fullRow + ",x\n" + fullRow << QByteArray("a*b\n")
-            << QStringList{subscriptError} << QStringList{fullCells} << none;
-        QTest::newRow("no bjdata.txt") << noFile << QByteArray("a*b\n") << QStringList{notFound} << none << none;
-        QTest::newRow("no bjstrings.txt") << fullRow << noFile << QStringList{notFound} << QStringList{fullCells} << none;
-        QTest::newRow("22nd caption fails") << fullRow << lines("x*y", 22) << QStringList{subscriptError}
-            << QStringList{fullCells} << QStringList(21, "x*y");
-        QTest::newRow("third caption field fails") << fullRow << QByteArray("a*b*c\nd*e")
-            << QStringList{subscriptError} << QStringList{fullCells} << QStringList{"a*b"};
-        QTest::newRow("100,000 rows") << lines(fullRow, 100'000) << noFile << QStringList{subscriptError}
-            << QStringList(28, fullCells) << none;
-        QTest::newRow("huge label and row") << QByteArray(10'000'000, 'x') + " s\n" + QByteArray("h,").repeated(5'000'000)
-            << noFile << QStringList{subscriptError} << QStringList{"s,,,,,,,,,", QString("h,").repeated(9) + "h"} << none;
+            << QStringList{prefix + "bjdata.txt line 1, column 24: more than 11 fields"} << QStringList{fullCells}
+            << QStringList{"a*b"};
+        QTest::newRow("too few rows") << lines(fullRow, 10) + "\n\n" << QByteArray("a*b")
+            << QStringList{prefix + "bjdata.txt line 13, column 1: the chart has 10 of its 28 rows"}
+            << QStringList(10, fullCells) << QStringList{"a*b"};
+        QTest::newRow("empty chart") << QByteArray("") << QByteArray("a*b")
+            << QStringList{prefix + "bjdata.txt line 1, column 1: the chart has 0 of its 28 rows"} << none
+            << QStringList{"a*b"};
+        QTest::newRow("no bjdata.txt") << noFile << QByteArray("a*b\n")
+            << QStringList{prefix + "bjdata.txt: File not found"} << none << QStringList{"a*b"};
+        QTest::newRow("no bjstrings.txt") << chartStarting("", 0) << noFile
+            << QStringList{prefix + "bjstrings.txt: File not found"} << full28 << none;
+        QTest::newRow("22nd caption fails") << chartStarting("", 0) << lines("x*y", 22)
+            << QStringList{prefix + "bjstrings.txt line 22, column 1: more than 21 lines"} << full28
+            << QStringList(21, "x*y");
+        QTest::newRow("third caption field fails") << chartStarting("", 0) << QByteArray("a*b*c\nd*e")
+            << QStringList{prefix + "bjstrings.txt line 1, column 5: more than 2 fields"} << full28 << QStringList{"a*b"};
+        QTest::newRow("over 1 MB, both") << lines(fullRow, 50'000) << QByteArray(1024 * 1024 + 1, 'x')
+            << QStringList{prefix + "bjdata.txt: File larger than 1 MB", prefix + "bjstrings.txt: File larger than 1 MB"}
+            << none << none;
+        QTest::newRow("exactly 1 MB is read") << chartStarting("", 0) + QByteArray(1024 * 1024 - 644, '\n')
+            << QByteArray("a*b") << none << full28 << QStringList{"a*b"};
     }
 
     void importChart()

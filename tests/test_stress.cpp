@@ -1,6 +1,9 @@
 // Seeded random play through the real table: clicks, keys, preference flips,
 // timer ticks and clicks fired from inside every wait, with the round's
 // invariants checked after every event and at every wait.
+#include "ScreenPlacement.h"
+#include "SettingsStore.h"
+#include "StrategyWindow.h"
 #include "TableFixture.h"
 #include <QLabel>
 #include <QtTest>
@@ -250,6 +253,35 @@ private Q_SLOTS:
                                  .arg(seed).arg(failure, tail.join(QLatin1Char('\n')))));
         }
         qInfo("seed %u: %d rounds, %d events", seed, play.rounds(), play.events());
+    }
+
+    // Stored values a hostile hand could leave: places off every screen,
+    // garbage, the slowest delays. The windows open where they can be
+    // reached, and play and exit go as with sane values.
+    void hostileStoredValuesKeepEveryInvariant()
+    {
+        const QString settings = SettingsStore().fileName();
+        QDir().mkpath(QFileInfo(settings).path());
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\x01\xff\xfe garbage\n[Preferences]\nprfMainScreenX=300000\nprfMainScreenY=-300000\n"
+                   "prfChartX=-2147483648\nprfChartY=99999999\nprfPKBackFace=abc\nprfScrollVal=-32769\n"
+                   "prfAnimationDelay=6000\nprfBannerDelay=2147483647\nprfAnimation=True\nno equals sign\n[broken\n");
+        file.close();
+        TableFixture fixture;
+        QVERIFY(fixture.open(true));
+        MainWindow &table = fixture.table();
+        const QList<QRect> screens{table.screen()->geometry()};
+        QVERIFY(ScreenPlacement::titleBarReachable(table.pos(), table.width(), screens));
+        QVERIFY(ScreenPlacement::titleBarReachable(table.frmStrings->pos(), table.frmStrings->width(), screens));
+        QCOMPARE(fixture.alerts.texts.filter(QStringLiteral("initialize")).size(), fixture.alerts.texts.size());
+        fixture.alerts.texts.clear();
+        RandomPlay play(fixture, 4242);
+        const QString failure = play.play(100);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure + "\n" + play.log.mid(play.log.size() - 60).join('\n')));
+        table.close();
+        QCOMPARE(fixture.alerts.texts, QStringList()); // the save went well
+        QFile::remove(settings);
     }
 };
 

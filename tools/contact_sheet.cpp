@@ -2,6 +2,7 @@
 // (one row per suit), the 13 backs with their names, and a few highlighted
 // faces, on green felt. Usage: contact_sheet <out.png> [device pixel ratio]
 #include "CardLibrary.h"
+#include "ToolCommandLine.h"
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -19,16 +20,20 @@ constexpr int labelHeight = 16;
 
 int main(int argc, char *argv[])
 {
+    // Pictures only, never a window: no display needed, and the same pixels wherever it runs.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: contact_sheet <out.png> [device pixel ratio]\n");
-        return 2;
-    }
-    const qreal ratio = argc > 2 ? QString::fromLocal8Bit(argv[2]).toDouble() : 1.0;
-    if (ratio <= 0) {
-        std::fprintf(stderr, "contact_sheet: the device pixel ratio must be a positive number\n");
-        return 2;
-    }
+    ToolCommandLine commandLine(QStringLiteral("Draws every card face and back of the card library into one picture."));
+    commandLine.parser.addPositionalArgument(QStringLiteral("out.png"), QStringLiteral("The picture to write."));
+    commandLine.parser.addPositionalArgument(QStringLiteral("ratio"),
+                                             QStringLiteral("Device pixel ratio to draw at (default 1)."),
+                                             QStringLiteral("[ratio]"));
+    if (const int status = commandLine.parse(1, 2); status >= 0)
+        return status;
+    const QStringList arguments = commandLine.parser.positionalArguments();
+    const qreal ratio = arguments.size() > 1 ? arguments[1].toDouble() : 1.0;
+    if (ratio <= 0)
+        return commandLine.fail(QStringLiteral("the device pixel ratio must be a positive number"));
 
     int cardWidth = 0;
     int cardHeight = 0;
@@ -88,8 +93,8 @@ int main(int argc, char *argv[])
     painter.end();
 
     cdtTerm();
-    if (!sheet.save(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "contact_sheet: cannot write %s\n", argv[1]);
+    if (!sheet.save(arguments[0])) {
+        std::fprintf(stderr, "contact_sheet: cannot write %s\n", qPrintable(arguments[0]));
         return 1;
     }
     return 0;

@@ -1,39 +1,129 @@
-// Derives the strategy chart from the exact engine and writes bjdata.txt.
-// Usage: derive_chart [output file]   (default: the source tree's data/bjdata.txt)
+// Derives the strategy chart from the exact engine and prints it with every
+// cell's margin over its runner-up and how chart play compares with best play.
+#include "AdviceAgreement.h"
 #include "ChartDerivation.h"
+#include "SplitOdds.h"
+#include "ToolCommandLine.h"
+#include <QCoreApplication>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
 
+namespace {
+const char *const rowLabels[ChartTable::rows] = {"H3-8", "H9", "H10", "H11", "H12", "H13", "H14",
+                                                 "H15", "H16", "H17-20", "A2", "A3", "A4", "A5",
+                                                 "A6", "A7", "A8", "A9", "AA", "22", "33",
+                                                 "44", "55", "66", "77", "88", "99", "1010"};
+const char *const upLabels[ChartTable::columns] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "A"};
+
+// Chance per round of being dealt a pair row's pair against an up-card of this column.
+double pairChance(int row, int column)
+{
+    double chance = 0.0;
+    for (int up = 1; up <= 13; ++up) {
+        for (int rank = 1; rank <= 13; ++rank) {
+            if (ChartTable::column(std::min(up, 10)) == column && ChartTable::twoCardRow(rank, rank) == row) {
+                const int left = 4 - (up == rank);
+                chance += 4.0 / 52 * left / 51 * (left - 1) / 50;
+            }
+        }
+    }
+    return chance;
+}
+
+void printMargins(const ChartTable &chart, const ChartDerivation::Margins &margins)
+{
+    std::printf("Each cell's lead over its runner-up, in millionths of a unit per round (runner-up code):\n%-8s",
+                "");
+    for (const char *up : upLabels)
+        std::printf("%12s", up);
+    std::printf("\n");
+    for (int row = 0; row < ChartTable::rows; ++row) {
+        std::printf("%-8s", rowLabels[row]);
+        for (int column = 0; column < ChartTable::columns; ++column) {
+            const ChartDerivation::Margin &margin = margins[row][column];
+            std::printf("  %c%7.2f(%c)", chart.code(row, column), margin.margin * 1e6, margin.runnerUp);
+        }
+        std::printf("\n");
+    }
+    std::printf("\nPair cells whose lead is under 0.02 units per pair dealt:\n");
+    for (int row = 0; row < ChartTable::rows; ++row) {
+        for (int column = 0; column < ChartTable::columns && ChartTable::isPairRow(row); ++column) {
+            const double perPair = margins[row][column].margin / pairChance(row, column);
+            if (perPair < 0.02)
+                std::printf("  %-5s v %-2s  %c over %c by %.4f\n", rowLabels[row], upLabels[column],
+                            chart.code(row, column), margins[row][column].runnerUp, perPair);
+        }
+    }
+}
+}
+
 int main(int argc, char **argv)
 {
-    const std::string path = argc > 1 ? argv[1] : VANTREL_SOURCE_DIR "/data/bjdata.txt";
+    QCoreApplication app(argc, argv);
+    ToolCommandLine commandLine(QStringLiteral(
+        "Derives the strategy chart from the exact engine: each cell's code gives the highest exact round value "
+        "when every decision follows the chart. Prints the chart (or writes it to the file given), each cell's "
+        "margin, and chart play against best play."));
+    QCommandLineParser &parser = commandLine.parser;
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Writes the chart to this file."),
+                                 QStringLiteral("[file]"));
+    const QCommandLineOption sourceOption(QStringLiteral("write-source-chart"),
+                                          QStringLiteral("Writes the chart to data/bjdata.txt in the source tree, "
+                                                         "and the live odds' split values to src/game/SplitOddsTable.h."));
+    parser.addOption(sourceOption);
+    if (const int status = commandLine.parse(0, 1); status >= 0)
+        return status;
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty() && parser.isSet(sourceOption))
+        return commandLine.fail(QStringLiteral("give a file or --write-source-chart, not both"));
+    const std::string path = parser.isSet(sourceOption) ? std::string(VANTREL_SOURCE_DIR "/data/bjdata.txt")
+                             : files.isEmpty()          ? std::string()
+                                                        : files.first().toStdString();
+
+    const auto start = std::chrono::steady_clock::now();
     StrategyEngine engine;
-    const ChartTable chart = ChartDerivation(engine).derive();
-    std::ofstream(path, std::ios::binary) << chart.toText();
-    std::printf("%s\nwritten to %s\n\n", chart.toText().c_str(), path.c_str());
+    ChartDerivation derivation(engine);
+    const ChartTable chart = derivation.derive();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (path.empty()) {
+        std::printf("%s\n", chart.toText().c_str());
+    } else if (!(std::ofstream(path, std::ios::binary) << chart.toText())) {
+        return commandLine.fail(QStringLiteral("cannot write %1").arg(QString::fromStdString(path)));
+    } else {
+        std::printf("chart written to %s\n\n", path.c_str());
+    }
+    std::printf("derived in %.2f s\n\n", seconds);
+    if (parser.isSet(sourceOption)) {
+        const char *const tablePath = VANTREL_SOURCE_DIR "/src/game/SplitOddsTable.h";
+        if (!(std::ofstream(tablePath, std::ios::binary) << SplitOdds::tableText(engine)))
+            return commandLine.fail(QStringLiteral("cannot write %1").arg(QLatin1String(tablePath)));
+        std::printf("split values written to %s\n\n", tablePath);
+    }
 
     const ChartTable textbook = ChartTable::textbookSingleDeck();
+    const double played = engine.chartRoundValue(chart);
+    const double best = engine.bestRoundValue();
     std::printf("Expected result per round (units staked):\n");
-    std::printf("  derived chart        %+.6f\n", engine.chartRoundValue(chart));
-    std::printf("  textbook chart       %+.6f\n", engine.chartRoundValue(textbook));
-    std::printf("  best play, hand by hand %+.6f\n\n", engine.bestRoundValue());
+    std::printf("  chart play                  %+.6f\n", played);
+    std::printf("  best play, hand by hand     %+.6f   (chart play behind by %.6f)\n", best, best - played);
+    std::printf("  textbook chart play         %+.6f\n", engine.chartRoundValue(textbook));
+    std::printf("Advice equal to the exact best allowed action: %.3f %% of decisions, weighted by how often met\n\n",
+                100.0 * AdviceAgreement(engine).share(chart));
 
-    const char *const labels[ChartTable::rows] = {"H3-8", "H9", "H10", "H11", "H12", "H13", "H14",
-                                                  "H15", "H16", "H17-20", "A2", "A3", "A4", "A5",
-                                                  "A6", "A7", "A8", "A9", "AA", "22", "33",
-                                                  "44", "55", "66", "77", "88", "99", "1010"};
-    const char *const ups[ChartTable::columns] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "A"};
-    std::printf("Cells that differ from the textbook single-deck chart (textbook -> derived):\n");
+    printMargins(chart, derivation.margins());
+
+    std::printf("\nCells that differ from the textbook single-deck chart (textbook -> derived):\n");
     for (int row = 0; row < ChartTable::rows; ++row) {
         std::string line;
         for (int column = 0; column < ChartTable::columns; ++column) {
             if (chart.code(row, column) != textbook.code(row, column))
-                line += std::string(" ") + ups[column] + ":" + textbook.code(row, column) + "->"
+                line += std::string(" ") + upLabels[column] + ":" + textbook.code(row, column) + "->"
                         + chart.code(row, column);
         }
         if (!line.empty())
-            std::printf("  %-7s%s\n", labels[row], line.c_str());
+            std::printf("  %-7s%s\n", rowLabels[row], line.c_str());
     }
     return 0;
 }

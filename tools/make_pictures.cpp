@@ -6,6 +6,7 @@
 // The banner PNGs are turned into GIFs by make_banners.sh.
 
 #include "TableLayout.h"
+#include "ToolCommandLine.h"
 
 #include <QtMath>
 #include <QDir>
@@ -726,13 +727,17 @@ bool save(const QImage &image, const QString &path, int quality = -1)
 
 int main(int argc, char *argv[])
 {
+    // Pictures only, never a window: no display needed, and the same pixels wherever it runs.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        QTextStream(stderr) << "usage: make_pictures <pics folder> <banner PNG folder>\n";
-        return 2;
-    }
-    const QDir pics(QString::fromLocal8Bit(argv[1]));
-    const QDir bannerPngs(QString::fromLocal8Bit(argv[2]));
+    ToolCommandLine commandLine(QStringLiteral("Paints the table, border strips, banners, splash and icon."));
+    commandLine.parser.addPositionalArgument(QStringLiteral("pics"), QStringLiteral("Folder for the pictures."));
+    commandLine.parser.addPositionalArgument(QStringLiteral("banners"),
+                                             QStringLiteral("Folder for the banner PNGs (make_banners.sh makes GIFs)."));
+    if (const int status = commandLine.parse(2, 2); status >= 0)
+        return status;
+    const QDir pics(commandLine.parser.positionalArguments()[0]);
+    const QDir bannerPngs(commandLine.parser.positionalArguments()[1]);
     QDir().mkpath(pics.path());
     QDir().mkpath(bannerPngs.path());
 

@@ -1,7 +1,8 @@
 #include "HelpWindow.h"
 #include "Alert.h"
-#include "FileExists.h"
 #include "ProgramFolder.h"
+#include "TextFileReader.h"
+#include <QFileInfo>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -25,12 +26,16 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 void HelpWindow::showContents()
 {
     const QString path = ProgramFolder::file(helpFileName);
-    if (!FileExists(path)) {
+    const TextFileReader::Result help = TextFileReader::read(path);
+    if (!help.problem.isEmpty() && QFileInfo::exists(path)) {
+        Alert::show(QStringLiteral("The help file %1 cannot be read (%2).").arg(helpFileName, help.problem));
+        return;
+    }
+    if (help.text.isEmpty()) {
         Alert::show(QStringLiteral("The help file ") + helpFileName + QStringLiteral(" is missing."));
         return;
     }
-    // The file has no .html suffix, so say what it holds.
-    browser->setSource(QUrl::fromLocalFile(path), QTextDocument::HtmlResource);
+    browser->setHtml(help.text);
     browser->scrollToAnchor(contentsAnchor);
     show();
     raise();

@@ -11,7 +11,8 @@ public:
     explicit HelpWindow(QWidget *parent = nullptr);
 
     // "&Contents": shows the file from its contents section. A missing or
-    // empty file is reported and no window is shown.
+    // empty file, or one that cannot be read (not a regular file, larger
+    // than 1 MB), is reported and no window is shown.
     void showContents();
 
 private:

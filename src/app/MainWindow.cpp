@@ -7,6 +7,7 @@
 #include "PictureBox.h"
 #include "PreferencesDialog.h"
 #include "ProgramFolder.h"
+#include "ScreenPlacement.h"
 #include "SettingsStore.h"
 #include "SponsorPages.h"
 #include "StrategyWindow.h"
@@ -177,19 +178,23 @@ bool MainWindow::Form_Load()
         Alert::show(Alert::procedureError(QStringLiteral("Form_Load"), QStringLiteral("Invalid picture")));
         return false;
     }
+    // A smaller picture would leave the bank and the buttons out of reach.
+    if (thePic.width() < TableLayout::pictureWidth || thePic.height() < TableLayout::pictureHeight) {
+        Alert::show(QStringLiteral("The background file %1 is %2 x %3 pixels, smaller than the table's %4 x %5")
+                        .arg(prefs.prfPKBackground).arg(thePic.width()).arg(thePic.height())
+                        .arg(TableLayout::pictureWidth).arg(TableLayout::pictureHeight));
+        return false;
+    }
     AutoSizeToPicture();
     table->setPicture(thePic);
 
     SettingsStore store;
     const Preferences::WindowPosition stored = Preferences::loadMainScreen(store);
-    auto applyStoredPosition = [this, stored] {
-        const QScreen *display = screen();
-        if (stored.y != -1)
-            move(x(), Twips::toPixels(stored.y, display));
-        if (stored.x != -1)
-            move(Twips::toPixels(stored.x, display), y());
-    };
-    applyStoredPosition();
+    const QRect area = screen()->availableGeometry();
+    const QPoint centred(area.x() + (area.width() - frameGeometry().width()) / 2,
+                         area.y() + (area.height() - frameGeometry().height()) / 2);
+    const QPoint place = ScreenPlacement::fromStored(stored.x, stored.y, frameGeometry().width(), centred, screen());
+    move(place);
 
     const QSize deckSize(static_cast<int>(std::nearbyint(1.1 * cWidth)),
                          static_cast<int>(std::nearbyint(1.1 * cHeight)));
@@ -211,7 +216,7 @@ bool MainWindow::Form_Load()
 
     if (prefs.delayUnmeasured)
         InitAnimDelay();
-    applyStoredPosition();
+    move(place);
     show();
     chart.importChart(ProgramFolder::path());
     frmStrings = new StrategyWindow(chart, prefs, this);

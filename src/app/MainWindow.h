@@ -1,4 +1,5 @@
 #pragma once
+#include "BannerCycle.h"
 #include "BestPlay.h"
 #include "Clock.h"
 #include "Deck.h"
@@ -206,6 +207,7 @@ private:
     bool activated = false;
     bool unloaded = false;
     bool narrowLocked = false;
+    BannerCycle banners;
     HelpWindow *helpWindow = nullptr;
     AboutBox *aboutBox = nullptr;
 };

@@ -1,14 +1,11 @@
 // The status line with its fade and blink, the two timers, and the banner
 // strip.
 #include "AboutBox.h"
-#include "Alert.h"
 #include "MainWindow.h"
 #include "PictureBox.h"
-#include "ProgramFolder.h"
 #include "SponsorPages.h"
 #include "TableLayout.h"
 #include <QLabel>
-#include <QFileInfo>
 #include <QPainter>
 
 void MainWindow::setStatus(const QString &text)
@@ -101,24 +98,18 @@ void MainWindow::rotatebanner()
     }
     bannerTick = 1;
 
-    const QString name = picCtr < 15 ? QString::number(picCtr + 1) + QStringLiteral(".gif") : QStringLiteral("9.gif");
-    const QString path = ProgramFolder::file(QStringLiteral("pics"), name);
-    QPixmap next;
-    if (!next.load(path)) {
-        Alert::show(QStringLiteral("rotatebanner") +
-                    (QFileInfo::exists(path) ? QStringLiteral("Invalid picture") : QStringLiteral("File not found")));
+    const std::optional<BannerCycle::Banner> next = banners.next(picCtr);
+    if (!next)
         return;
-    }
     picBanner2 = picBanner;
-    picBanner = next;
+    picBanner = next->picture;
     picBanner3 = QPixmap(TableLayout::bannerWidth, 2 * TableLayout::bannerHeight);
     {
         QPainter painter(&picBanner3);
         painter.drawPixmap(0, 0, picBanner);
         painter.drawPixmap(0, TableLayout::bannerHeight, picBanner2);
     }
-    if (++picCtr > 15)
-        picCtr = 0;
+    picCtr = next->shown;
     for (int y = -TableLayout::bannerHeight; y <= 0; ++y) {
         paintBannerStrip(y);
         shortDelay(20);

@@ -71,6 +71,9 @@ int16_t parseScrollValue(const QString &text)
 
 void Preferences::load(SettingsStore &store)
 {
+    if (!store.refusal().isEmpty())
+        Alert::show(QStringLiteral("The settings file %1 cannot be read (%2); the default preferences are used.")
+                        .arg(store.fileName(), store.refusal()));
     prfChartX = readKey(store, initializeError, "prfChartX", "-1", parsePosition);
     prfChartY = readKey(store, initializeError, "prfChartY", "-1", parsePosition);
     prfCardOutlineColor = readKey(store, initializeError, "prfCardOutlineColor", "&H0000FF00&", parseOutlineColor);

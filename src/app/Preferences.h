@@ -26,7 +26,8 @@ struct Preferences {
 
     // Reads every key but the main window's position, in the stored order.
     // A key that fails shows "initialize" + description and takes its
-    // default; the other keys are still read.
+    // default; the other keys are still read. A stored file the store
+    // left unread is reported here, once.
     void load(SettingsStore &store);
 
     struct WindowPosition { int32_t x; int32_t y; };

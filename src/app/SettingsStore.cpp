@@ -1,10 +1,40 @@
 #include "SettingsStore.h"
+#include "TextFileReader.h"
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+SettingsStore::FileIdentity identity(const QString &path)
+{
+    struct stat info {};
+    if (stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return std::make_pair(info.st_dev, info.st_ino);
+}
+}
 
 SettingsStore::SettingsStore()
-    : settings(std::make_unique<QSettings>(QStringLiteral("Vantrel"), QStringLiteral("Vantrel")))
+    : path(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + QStringLiteral("/Vantrel/Vantrel.conf"))
 {
+    // Looked at before anything reads it: opening a FIFO would block.
+    const QString problem = TextFileReader::problem(path);
+    QString readFrom = path;
+    if (!problem.isEmpty() && QFileInfo::exists(path)) {
+        refused = problem;
+        // This run's keys go to a new file beside it, which takes its place
+        // when committed.
+        replacement = std::make_unique<QTemporaryFile>(path + QStringLiteral(".XXXXXX"));
+        replacement->open();
+        readFrom = replacement->fileName();
+    }
+    opened = identity(readFrom);
+    settings = std::make_unique<QSettings>(readFrom, QSettings::IniFormat);
     settings->beginGroup(QStringLiteral("Preferences"));
 }
 
@@ -36,10 +66,21 @@ bool SettingsStore::commit()
     // QSettings replaces the file atomically, so a failed write leaves the
     // previous contents in place.
     settings->sync();
-    return settings->status() == QSettings::NoError;
+    bool saved = settings->status() == QSettings::NoError;
+    if (settings->status() == QSettings::FormatError) {
+        // The status keeps the first error, here the reading of a garbled
+        // file, which hides how the write went: it went well if the file
+        // has been replaced since the store opened it.
+        const auto now = identity(settings->fileName());
+        saved = now && now != opened;
+    }
+    if (saved && replacement)
+        saved = std::rename(QFile::encodeName(replacement->fileName()).constData(),
+                            QFile::encodeName(path).constData()) == 0;
+    return saved;
 }
 
 QString SettingsStore::fileName() const
 {
-    return settings->fileName();
+    return path;
 }

@@ -1,11 +1,18 @@
 #pragma once
 #include <QString>
 #include <memory>
+#include <optional>
+#include <sys/types.h>
+#include <utility>
 
 class QSettings;
+class QTemporaryFile;
 
 // The per-user settings store: texts under application "Vantrel", section
-// "Preferences". On Linux an INI file in the user's config folder.
+// "Preferences", in the INI file Vantrel/Vantrel.conf of the user's config
+// folder. A file there that cannot sensibly be read (not a regular file,
+// or far larger than any settings file) is left unread: every key reads
+// as its default, and a commit replaces it with a file of this run's keys.
 class SettingsStore {
 public:
     SettingsStore();
@@ -17,7 +24,16 @@ public:
     // Flushes to disk; false when the file could not be written.
     bool commit();
     QString fileName() const;
+    // Why the stored file was left unread, or "" when it was read.
+    QString refusal() const { return refused; }
+
+    // Which file a path names: a replaced file is a new one.
+    using FileIdentity = std::optional<std::pair<dev_t, ino_t>>;
 
 private:
+    QString path;
+    QString refused;
+    FileIdentity opened;
+    std::unique_ptr<QTemporaryFile> replacement; // only for a refused file
     std::unique_ptr<QSettings> settings;
 };

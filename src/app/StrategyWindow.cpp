@@ -1,4 +1,5 @@
 #include "StrategyWindow.h"
+#include "ScreenPlacement.h"
 #include "StrategyChart.h"
 #include "Twips.h"
 #include <algorithm>
@@ -73,10 +74,8 @@ QPoint StrategyWindow::loadPosition() const
 {
     const QScreen *where = screen();
     const QRect available = where ? where->availableGeometry() : QRect(0, 0, 1024, 768);
-    const int left = prefs.prfChartX != -1 ? Twips::toPixels(prefs.prfChartX, where)
-                                           : available.right() + 1 - frameGeometry().width();
-    const int top = prefs.prfChartY != -1 ? Twips::toPixels(prefs.prfChartY, where) : available.top();
-    return {left, top};
+    const QPoint againstRightEdge(available.right() + 1 - frameGeometry().width(), available.top());
+    return ScreenPlacement::fromStored(prefs.prfChartX, prefs.prfChartY, frameGeometry().width(), againstRightEdge, where);
 }
 
 void StrategyWindow::fitFontToCaptions()

@@ -10,6 +10,48 @@ int valueOf(int rank)
 
 ChartTable ChartDerivation::derive()
 {
+    return improveAsPlayed(bestPlayChart());
+}
+
+ChartTable ChartDerivation::improveAsPlayed(ChartTable chart)
+{
+    // Gains smaller than this are rounding, and must not make the search cycle.
+    constexpr double noise = 1e-12;
+    double value = engine.chartRoundValue(chart);
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int row = 0; row < ChartTable::rows; ++row) {
+            for (int column = 0; column < ChartTable::columns; ++column) {
+                const char current = chart.code(row, column);
+                Margin &margin = cellMargins[row][column];
+                double runnerUpValue = -1e9;
+                for (const char code : {'s', 'h', 'd', 'p'}) {
+                    if (code == current || (code == 'p' && !ChartTable::isPairRow(row)))
+                        continue;
+                    chart.setCode(row, column, code);
+                    const double changedValue = engine.chartRoundValue(chart);
+                    if (changedValue > runnerUpValue) {
+                        runnerUpValue = changedValue;
+                        margin.runnerUp = code;
+                    }
+                }
+                if (runnerUpValue > value + noise) {
+                    chart.setCode(row, column, margin.runnerUp);
+                    margin = {current, runnerUpValue - value};
+                    value = runnerUpValue;
+                    changed = true;
+                } else {
+                    chart.setCode(row, column, current);
+                    margin.margin = value - runnerUpValue;
+                }
+            }
+        }
+    }
+    return chart;
+}
+
+ChartTable ChartDerivation::bestPlayChart()
+{
     sums = {};
     std::array<int, 14> ranksLeft;
     ranksLeft.fill(4);
@@ -71,7 +113,7 @@ void ChartDerivation::reachByHitting(const PlayerHand &hand, const Shoe &shoe, d
 {
     shoe.forEachDraw(false, [&](double probability, int card, const Shoe &after) {
         const PlayerHand next = hand.plus(card);
-        if (ChartTable::hardRow(next.total()) < 0) // 21 ends the hand, a bust too
+        if (ChartTable::laterRow(next.hardSum, next.hasAce) < 0) // 21 ends the hand, a bust too
             return;
         const uint64_t key = after.key() | uint64_t(next.hardSum) << 52 | uint64_t(next.hasAce) << 58;
         if (const int *at = laterHandIndex.find(key)) {
@@ -91,10 +133,11 @@ void ChartDerivation::addLaterCards(int upValue)
         const LaterHand later = laterHands[i];
         const double stand = engine.stand(later.hand, upValue, later.shoe);
         const double hit = engine.hit(later.hand, upValue, later.shoe);
-        CellSums &cell = sums[ChartTable::hardRow(later.hand.total())][ChartTable::column(upValue)];
+        CellSums &cell = sums[ChartTable::laterRow(later.hand.hardSum, later.hand.hasAce)][ChartTable::column(upValue)];
         cell[Stand] += later.weight * stand;
         cell[Hit] += later.weight * hit;
-        cell[Double] += later.weight * hit; // the tutor turns a "d" into a hit here
+        const bool soft = later.hand.total() != later.hand.hardSum;
+        cell[Double] += later.weight * (ChartTable::withoutDouble(later.hand.total(), soft) == 's' ? stand : hit);
         if (hit > stand)
             reachByHitting(later.hand, later.shoe, later.weight);
     }

@@ -8,16 +8,34 @@
 // Derives the chart from exact values: every cell gets the code with the
 // highest expected result over the hands of its row against its up-card,
 // each hand weighted by how often it is dealt. The first two cards come
-// from a full deck; hands of three or more cards join the hard row of their
-// total, weighted by the chance of reaching them when every earlier decision
+// from a full deck; hands of three or more cards join the row the tutor
+// reads for them, weighted by the chance of reaching them when every earlier decision
 // was the best one (a hand is only reached by hitting). On such hands a "d"
-// can only be answered as a hit, and "p" belongs to the pair rows alone.
+// is answered as the tutor answers it, and "p" belongs to the pair rows alone.
+//
+// That chart assumes every later decision is the best one, but the player
+// follows the chart: it is then improved one cell at a time, each cell given
+// the code with the highest exact round value when every decision, split
+// hands included, is read from the chart, until no single change gains.
 class ChartDerivation {
 public:
+    // A cell's lead over the best other code, per round played.
+    struct Margin {
+        char runnerUp = 0;
+        double margin = 0.0;
+    };
+    using Margins = std::array<std::array<Margin, ChartTable::columns>, ChartTable::rows>;
+
     explicit ChartDerivation(StrategyEngine &engine) : engine(engine) {}
     ChartTable derive();
+    // Every cell's margin in the chart `derive` returned.
+    const Margins &margins() const { return cellMargins; }
 
 private:
+    ChartTable bestPlayChart();
+    // Takes the best single-cell change until none gains.
+    ChartTable improveAsPlayed(ChartTable chart);
+
     enum Code { Stand, Hit, Double, Split, CodeCount };
     using CellSums = std::array<double, CodeCount>;
 
@@ -35,4 +53,5 @@ private:
     std::array<std::array<CellSums, ChartTable::columns>, ChartTable::rows> sums{};
     std::vector<LaterHand> laterHands; // the fewer cards, the earlier
     FlatMap<int> laterHandIndex;
+    Margins cellMargins{};
 };

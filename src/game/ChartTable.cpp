@@ -36,13 +36,39 @@ int ChartTable::twoCardRow(int rank1, int rank2)
     return hardRow(value(rank1) + value(rank2) + (hasAce ? 10 : 0));
 }
 
-char ChartTable::advice(const Hand &hand, int upValue) const
+int ChartTable::laterRow(int hardSum, bool hasAce)
 {
-    const int row = hand.count() == 2 ? twoCardRow(hand[0].rank, hand[1].rank) : hardRow(handTotal(hand));
+    const bool soft = hasAce && hardSum + 10 <= 21;
+    if (soft)
+        return hardSum + 10 <= 20 ? hardSum + 7 : -1; // soft 13 reads A2
+    return hardRow(hardSum);
+}
+
+char ChartTable::laterAdvice(int hardSum, bool hasAce, int upValue) const
+{
+    const int row = laterRow(hardSum, hasAce);
     if (row < 0)
         return 's';
     const char answer = cells[row][column(upValue)];
-    return answer == 'd' && hand.count() > 2 ? 'h' : answer;
+    if (answer != 'd')
+        return answer;
+    const bool soft = hasAce && hardSum + 10 <= 21;
+    return withoutDouble(soft ? hardSum + 10 : hardSum, soft);
+}
+
+char ChartTable::advice(const Hand &hand, int upValue) const
+{
+    if (hand.count() != 2) {
+        int hardSum = 0;
+        bool hasAce = false;
+        for (int i = 0; i < hand.count(); ++i) {
+            hardSum += value(hand[i].rank);
+            hasAce = hasAce || hand[i].rank == 1;
+        }
+        return laterAdvice(hardSum, hasAce, upValue);
+    }
+    const int row = twoCardRow(hand[0].rank, hand[1].rank);
+    return row < 0 ? 's' : cells[row][column(upValue)];
 }
 
 std::string ChartTable::toText() const

@@ -6,7 +6,8 @@
 // The strategy chart as the engine reads it: 28 hand-class rows by 10 up-card
 // columns (2..10, ace) of one-letter codes 'h', 's', 'd', 'p'. The row of a
 // hand follows the tutor's lookup: a same-rank pair, then ace with 2..9, then
-// the hard total; a hand of three or more cards always goes by its total.
+// the hard total. A hand of three or more cards reads the soft row of its
+// total when soft (13..20), otherwise the hard row.
 class ChartTable {
 public:
     static constexpr int rows = 28;
@@ -23,8 +24,16 @@ public:
     // Row for the first two cards, given by rank (1..13).
     static int twoCardRow(int rank1, int rank2);
     static bool isPairRow(int row) { return row >= 18; }
+    // Row for a hand of three or more cards (every ace counted 1 in hardSum),
+    // -1 for 21 and over: soft 21 ends the hand.
+    static int laterRow(int hardSum, bool hasAce);
+    // What a "d" becomes on a hand that can no longer double: a soft 18 or
+    // more stands, anything else draws.
+    static char withoutDouble(int total, bool soft) { return soft && total >= 18 ? 's' : 'h'; }
+    // The tutor's answer for a hand of three or more cards, 's' for one without a row.
+    char laterAdvice(int hardSum, bool hasAce, int upValue) const;
     // The tutor's answer for a hand against an up-card value, 's' for a hand
-    // without a row. Three or more cards cannot double: a "d" is a hit there.
+    // without a row.
     char advice(const Hand &hand, int upValue) const;
 
     // The file format: one line per row, a label and ten codes.

@@ -1,4 +1,5 @@
 #include "LiveOdds.h"
+#include "SplitOdds.h"
 
 ActionOdds LiveOdds::compute(const Situation &situation)
 {
@@ -41,5 +42,9 @@ ActionOdds LiveOdds::compute(const Situation &situation)
     odds.hit = stake * engine.hit(hand, up, shoe, setAside);
     if (hand.cards == 2)
         odds.doubleDown = stake * engine.doubleDown(hand, up, shoe, setAside);
+    // A pair may be split only before anything else has left the stock.
+    const Hand &cards = situation.playerHand;
+    if (hand.cards == 2 && cards[0].rank == cards[1].rank && !situation.firstSplitHand && situation.cardsOut.empty())
+        odds.split = stake * SplitOdds::value(cardValue(cards[0]), up, ranksLeft[cards[0].rank]);
     return odds;
 }

@@ -12,6 +12,7 @@ struct ActionOdds {
     double stand = 0.0;
     double hit = 0.0;                     // hit, then go on playing the best way
     std::optional<double> doubleDown;     // only on the hand's first two cards
+    std::optional<double> split;          // only on a pair dealt as the round's first two cards
 };
 
 class LiveOdds {

@@ -50,10 +50,9 @@ RoundSimulator::RoundSimulator(const ChartTable &chart)
                 twoCardAdvice[up][first][second] = chart.advice(hand, up);
             }
         }
-        for (int total = 0; total < 32; ++total) {
-            const int row = ChartTable::hardRow(total);
-            const char code = row < 0 ? 's' : chart.code(row, ChartTable::column(up));
-            laterAdvice[up][total] = code == 'd' ? 'h' : code; // no double on three cards
+        for (int hardSum = 0; hardSum < 32; ++hardSum) {
+            for (int hasAce = 0; hasAce <= 1; ++hasAce)
+                laterAdvice[up][hardSum][hasAce] = chart.laterAdvice(hardSum, hasAce, up);
         }
     }
     for (int player = 0; player <= 21; ++player) {
@@ -124,10 +123,10 @@ inline void RoundSimulator::PlayedHand::add(int rank)
 inline char RoundSimulator::advice(const PlayedHand &hand, int upValue) const
 {
     return hand.cards == 2 ? twoCardAdvice[upValue][hand.firstRank][hand.secondRank]
-                           : laterAdvice[upValue][hand.total()];
+                           : laterAdvice[upValue][hand.hardSum][hand.hasAce];
 }
 
-int RoundSimulator::playRound(uint64_t seed, uint64_t round, const FirstCards *firstCards)
+int RoundSimulator::playRound(uint64_t seed, uint64_t round, const FirstCards *firstCards, char firstAction)
 {
     split.happened = false;
     stock.reset(seed ^ (round * 0xD1B54A32D192ED03ull), firstCards);
@@ -137,8 +136,9 @@ int RoundSimulator::playRound(uint64_t seed, uint64_t round, const FirstCards *f
     playerHand.add(stock.takeRank());
     playerHand.add(stock.takeRank());
     const int pairRank = playerHand.firstRank;
-    if (playerHand.total() == 21 || advice(playerHand, up) != 'p' || playerHand.secondRank != pairRank)
-        return playHand(playerHand, up, 0);
+    const char first = firstAction ? firstAction : advice(playerHand, up);
+    if (playerHand.total() == 21 || first != 'p' || playerHand.secondRank != pairRank)
+        return playHand(playerHand, up, 0, first);
 
     // Split: the first hand gets its second card (setting cards aside) and is
     // settled; then the waiting card meets a new dealer hand.
@@ -146,17 +146,17 @@ int RoundSimulator::playRound(uint64_t seed, uint64_t round, const FirstCards *f
     firstHand.add(pairRank);
     hit(firstHand, pairRank);
     split.happened = true;
-    split.first = playHand(firstHand, up, pairRank);
+    split.first = playHand(firstHand, up, pairRank, 0);
     const int secondUpRank = stock.takeRank();
     setAside(pairRank);
     PlayedHand secondHand;
     secondHand.add(pairRank);
     secondHand.add(stock.takeRank());
-    split.second = playHand(secondHand, secondUpRank > 10 ? 10 : secondUpRank, 0);
+    split.second = playHand(secondHand, secondUpRank > 10 ? 10 : secondUpRank, 0, 0);
     return split.first + split.second;
 }
 
-int RoundSimulator::playHand(PlayedHand &hand, int upValue, int pairRank)
+int RoundSimulator::playHand(PlayedHand &hand, int upValue, int pairRank, char firstCode)
 {
     for (;;) {
         const int total = hand.total();
@@ -164,7 +164,9 @@ int RoundSimulator::playHand(PlayedHand &hand, int upValue, int pairRank)
             return -1;
         if (total == 21)
             return settle(hand, upValue, 1);
-        switch (advice(hand, upValue)) {
+        const char code = firstCode ? firstCode : advice(hand, upValue);
+        firstCode = 0;
+        switch (code) {
         case 'd':
             if (hand.cards == 2) {
                 hit(hand, pairRank);
@@ -220,18 +222,44 @@ RoundSimulator::Statistics RoundSimulator::run(const ChartTable &chart, long lon
     return sums.statistics();
 }
 
+template <class PlayAll>
+std::vector<RoundSimulator::Comparison> RoundSimulator::compareOnSameDecks(long long rounds, int others,
+                                                                           PlayAll &&playAll)
+{
+    std::vector<int> results(others + 1);
+    std::vector<Sums> played(others + 1), differences(others);
+    for (long long round = 0; round < rounds; ++round) {
+        playAll(static_cast<uint64_t>(round), results.data());
+        for (int i = 0; i <= others; ++i)
+            played[i].add(results[i]);
+        for (int i = 0; i < others; ++i)
+            differences[i].add(results[0] - results[i + 1]);
+    }
+    std::vector<Comparison> comparisons;
+    for (int i = 0; i < others; ++i)
+        comparisons.push_back({played[0].statistics(), played[i + 1].statistics(), differences[i].statistics()});
+    return comparisons;
+}
+
 RoundSimulator::Comparison RoundSimulator::compare(const ChartTable &first, const ChartTable &second,
                                                    long long rounds, uint64_t seed)
 {
     RoundSimulator a(first);
     RoundSimulator b(second);
-    Sums sumsA, sumsB, sumsDifference;
-    for (long long round = 0; round < rounds; ++round) {
-        const int resultA = a.playRound(seed, static_cast<uint64_t>(round));
-        const int resultB = b.playRound(seed, static_cast<uint64_t>(round));
-        sumsA.add(resultA);
-        sumsB.add(resultB);
-        sumsDifference.add(resultA - resultB);
-    }
-    return {sumsA.statistics(), sumsB.statistics(), sumsDifference.statistics()};
+    return compareOnSameDecks(rounds, 1, [&](uint64_t round, int *results) {
+        results[0] = a.playRound(seed, round);
+        results[1] = b.playRound(seed, round);
+    }).front();
+}
+
+std::vector<RoundSimulator::Comparison> RoundSimulator::compareFirstActions(const ChartTable &chart,
+                                                                            const FirstCards &firstCards,
+                                                                            const std::string &actions,
+                                                                            long long rounds, uint64_t seed)
+{
+    RoundSimulator simulator(chart);
+    return compareOnSameDecks(rounds, static_cast<int>(actions.size()) - 1, [&](uint64_t round, int *results) {
+        for (size_t i = 0; i < actions.size(); ++i)
+            results[i] = simulator.playRound(seed, round, &firstCards, actions[i]);
+    });
 }

@@ -198,16 +198,16 @@ SplitValue StrategyEngine::splitWith(int pairValue, int rankLeft, int upValue, c
     for (const auto &[probability, card, after] : draws)
         first += probability * play(oneCard.plus(card), card, upValue, after, true);
     // The second hand meets a new dealer hand: a new up-card, one set-aside
-    // step, its second card; later hits set nothing aside. The chances of its
-    // up-card and second card are exact; the hand itself is then valued as
-    // if dealt from a full deck, which shares the values of ordinary deals.
+    // step, its second card; later hits set nothing aside. The first hand and
+    // its dealer only take cards off the top before it, and the cards they
+    // take depend on nothing the second hand does, so for a hand played
+    // without looking at them it deals exactly as straight from the stock
+    // left at the split.
     double second = 0.0;
     marked.forEachDraw(false, [&](double upProbability, int newUp, const Shoe &afterUp) {
-        afterUp.forEachDraw(true, [&](double probability, int card, const Shoe &) {
-            Shoe dealt = Shoe::fullDeck();
-            dealt.remove(newUp);
-            dealt.remove(pairValue);
-            dealt.remove(card);
+        afterUp.forEachDraw(true, [&](double probability, int card, const Shoe &after) {
+            Shoe dealt = after;
+            dealt.clearMark();
             second += upProbability * probability * play(oneCard.plus(card), card, newUp, dealt, false);
         });
     });
@@ -230,10 +230,16 @@ double StrategyEngine::splitRaw(int pairValue, int rankLeft, int upValue, const 
 
 void StrategyEngine::useChart(const ChartTable &chart)
 {
-    if (chart != chartMemoFor) {
-        chartMemo.clear();
-        chartMemoFor = chart;
+    for (int upValue = 1; upValue <= 10; ++upValue) {
+        const int column = ChartTable::column(upValue);
+        for (int row = 0; row < ChartTable::rows; ++row) {
+            if (chart.code(row, column) != chartMemoFor.code(row, column)) {
+                chartMemo[upValue].clear();
+                break;
+            }
+        }
     }
+    chartMemoFor = chart;
 }
 
 SplitValue StrategyEngine::chartSplit(const ChartTable &chart, int pairRank, int rankLeft, int upValue,
@@ -283,7 +289,7 @@ double StrategyEngine::chartHitRaw(const ChartTable &chart, const PlayerHand &ha
                                    bool setAside)
 {
     const uint64_t key = handKey(shoe, upValue, hand, setAside);
-    if (const double *found = chartMemo.find(key))
+    if (const double *found = chartMemo[upValue].find(key))
         return *found;
     const Draws draws(shoe, setAside);
     prepareStands(hand, upValue, draws);
@@ -297,15 +303,13 @@ double StrategyEngine::chartHitRaw(const ChartTable &chart, const PlayerHand &ha
         } else if (total == 21) {
             result = standRaw(next, upValue, after, false);
         } else {
-            // Three or more cards: looked up by total, and a double or split
-            // is no longer possible, so the tutor's answer is a hit.
-            const char code = chart.code(ChartTable::hardRow(total), ChartTable::column(upValue));
-            result = code == 's' ? standRaw(next, upValue, after, false)
-                                 : chartHitRaw(chart, next, upValue, after, setAside);
+            result = chart.laterAdvice(next.hardSum, next.hasAce, upValue) == 's'
+                         ? standRaw(next, upValue, after, false)
+                         : chartHitRaw(chart, next, upValue, after, setAside);
         }
         value += probability * result;
     }
-    chartMemo.insert(key, value);
+    chartMemo[upValue].insert(key, value);
     return value;
 }
 

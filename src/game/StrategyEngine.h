@@ -45,21 +45,19 @@ public:
     // original stake, so -2 is the worst.
     double doubleDown(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside = false);
     // Both hands of a split of a pair of this value, played the best way;
-    // `rankLeft` cards of the pair's rank are still unseen. The first hand is exact. The
-    // second hand is an approximation: it is valued as if dealt (new up-card,
-    // one set-aside step, its second card) from the cards unseen at the
-    // moment of the split, ignoring the cards the first hand and its dealer
-    // hand used.
+    // `rankLeft` cards of the pair's rank are still unseen. The first hand is
+    // exact. The second hand (new up-card, one set-aside step, its second
+    // card) is dealt from the cards unseen at the split: exact for a hand
+    // played without regard to the cards the first hand and its dealer took,
+    // and so a little below a player who counts those cards.
     double split(int pairValue, int rankLeft, int upValue, const Shoe &shoe);
     // The best of stand, hit, double (two cards only) and split (when allowed).
 
     // Expected result of one round from a full deck, per unit staked,
-    // when every decision follows the chart as the tutor reads it (a "d" on
-    // three or more cards is a hit; "p" is only possible on the first two
-    // cards). The split's second hand uses the approximation of `split`.
+    // when every decision follows the chart as the tutor reads it ("p" is
+    // only possible on the first two cards). Exact, split hands included.
     double chartRoundValue(const ChartTable &chart);
-    // The same for the first split hand and the approximated second hand of
-    // one pair against one up-card, following the chart.
+    // The same for each hand of a split of one pair against one up-card.
     SplitValue chartSplit(const ChartTable &chart, int pairRank, int rankLeft, int upValue, const Shoe &shoe);
     // Expected result of a round played the best way, decision by decision.
     double bestRoundValue();
@@ -67,7 +65,10 @@ public:
     DealerOutcomes &dealer() { return dealerOutcomes; }
     std::size_t cachedCount() const
     {
-        return memo.size() + chartMemo.size() + splitHandMemo.size() + dealerOutcomes.cachedCount()
+        std::size_t chartValues = 0;
+        for (const FlatMap<double> &values : chartMemo)
+            chartValues += values.size();
+        return memo.size() + chartValues + splitHandMemo.size() + dealerOutcomes.cachedCount()
                + splitHandDealer.cachedCount();
     }
 
@@ -108,6 +109,9 @@ private:
     int splitHandTablesFor = 0; // up-card and pair value of the shoes in them
     FlatMap<double> &memoFor(const Shoe &shoe) { return shoe.markedValue ? splitHandMemo : memo; }
     DealerOutcomes &dealerFor(const Shoe &shoe) { return shoe.markedValue ? splitHandDealer : dealerOutcomes; }
-    FlatMap<double> chartMemo; // values under `chartMemoFor`
+    // Chart-play hit values under `chartMemoFor`, by up-card value: a hand
+    // that draws reads only its up-card's column, so a change to one column
+    // keeps the others' values.
+    std::array<FlatMap<double>, 11> chartMemo;
     ChartTable chartMemoFor;
 };

@@ -1,75 +1,125 @@
 #include "StrategyChart.h"
 #include "Alert.h"
 #include "SplitString.h"
-#include <QFile>
+#include "TextFileReader.h"
+#include <QStringList>
 #include <functional>
 
 namespace {
-const QString fileNotFound = QStringLiteral("File not found");
-const QString subscriptOutOfRange = QStringLiteral("Subscript out of range");
+const QString chartFile = QStringLiteral("bjdata.txt");
+const QString wordingFile = QStringLiteral("bjstrings.txt");
+const int longestCellShown = 20;
 
-// Hands every non-empty line of an 8-bit text file to readLine; a line ends
-// at CR and/or LF. The file is read in chunks, so a file far beyond the
-// chart's limits is only read up to the line that breaks them. Returns the
-// description of the first failure (readLine's, or a missing file), or "".
-QString forEachLine(const QString &fileName, const std::function<QString(const QString &)> &readLine)
+// Hands every non-empty line to readLine with its 1-based number in the
+// file, until readLine answers false. A line ends at CR, LF or CR LF.
+// Returns the number of the line after the last one.
+int forEachLine(const QString &text, const std::function<bool(const QString &line, int number)> &readLine)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return fileNotFound;
-    QByteArray line;
-    QByteArray chunk(64 * 1024, Qt::Uninitialized);
-    for (qint64 got; (got = file.read(chunk.data(), chunk.size())) > 0;) {
-        qint64 lineStart = 0;
-        for (qint64 i = 0; i <= got; ++i) {
-            const bool endOfChunk = i == got;
-            if (!endOfChunk && chunk.at(i) != '\r' && chunk.at(i) != '\n')
-                continue;
-            line.append(chunk.constData() + lineStart, i - lineStart);
-            lineStart = i + 1;
-            if (endOfChunk || line.isEmpty())
-                continue;
-            const QString failure = readLine(QString::fromLatin1(line));
-            if (!failure.isEmpty())
-                return failure;
-            line.clear();
-        }
+    int number = 1;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool end = i == text.size();
+        if (!end && text.at(i) != QLatin1Char('\r') && text.at(i) != QLatin1Char('\n'))
+            continue;
+        if (i > start && !readLine(text.mid(start, i - start), number))
+            return number;
+        if (end)
+            break;
+        if (text.at(i) == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+        ++number;
     }
-    return line.isEmpty() ? QString() : readLine(QString::fromLatin1(line));
+    return number;
 }
 
-// Reads one field-per-cell table: each counted line fills the next row, its
-// fields from `firstField` on filling columns 0, 1, ... A row or column past
-// the table is a failure; the cells stored before it stay.
-template <std::size_t Rows, std::size_t Columns>
-QString readTable(const QString &fileName, const QString &delimiters, int firstField,
-                  std::array<std::array<QString, Columns>, Rows> &table)
+// The 1-based column where field `field` of the line begins.
+int fieldColumn(const QString &line, const QString &delimiters, int field)
 {
-    std::size_t row = 0;
-    return forEachLine(fileName, [&](const QString &line) -> QString {
-        if (row >= Rows)
-            return subscriptOutOfRange;
+    int found = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const bool starts = !delimiters.contains(line.at(i)) && (i == 0 || delimiters.contains(line.at(i - 1)));
+        if (starts && ++found == field)
+            return static_cast<int>(i + 1);
+    }
+    return 1;
+}
+
+QString at(int line, int column, const QString &what)
+{
+    return QStringLiteral(" line %1, column %2: %3").arg(line).arg(column).arg(what);
+}
+
+struct TableRead {
+    int rows = 0;
+    int endLine = 1;  // the line after the last one read
+    QString problem;  // the first, with its place
+};
+
+// Fills one table from a file's text: each counted line fills the next row,
+// its fields from `firstField` on filling columns 0, 1, ... A row or field
+// past the table stops the reading; the cells stored before it stay. A cell
+// that `isValid` refuses is stored as it is and reported.
+template <std::size_t Rows, std::size_t Columns>
+TableRead readTable(const QString &text, const QString &delimiters, int firstField,
+                    std::array<std::array<QString, Columns>, Rows> &table,
+                    const std::function<bool(const QString &cell)> &isValid)
+{
+    TableRead read;
+    const int fieldsAllowed = firstField - 1 + static_cast<int>(Columns);
+    read.endLine = forEachLine(text, [&](const QString &line, int number) {
+        if (read.rows >= static_cast<int>(Rows)) {
+            if (read.problem.isEmpty())
+                read.problem = at(number, 1, QStringLiteral("more than %1 lines").arg(Rows));
+            return false;
+        }
         KeyedStrings fields;
         // One field beyond the columns is enough to know the line is too long.
-        SplitString(fields, line, delimiters, 1, firstField + static_cast<int>(Columns));
+        SplitString(fields, line, delimiters, 1, fieldsAllowed + 1);
         for (int j = firstField; j <= fields.count(); ++j) {
-            const auto column = static_cast<std::size_t>(j - firstField);
-            if (column >= Columns)
-                return subscriptOutOfRange;
-            table[row][column] = fields.item(j);
+            if (j > fieldsAllowed) {
+                if (read.problem.isEmpty())
+                    read.problem = at(number, fieldColumn(line, delimiters, j),
+                                      QStringLiteral("more than %1 fields").arg(fieldsAllowed));
+                return false;
+            }
+            const QString &cell = fields.item(j);
+            table[read.rows][j - firstField] = cell;
+            if (read.problem.isEmpty() && isValid && !isValid(cell))
+                read.problem = at(number, fieldColumn(line, delimiters, j),
+                                  QStringLiteral("\"%1\" is not one of h, s, d, p").arg(cell.left(longestCellShown)));
         }
-        ++row;
-        return {};
+        ++read.rows;
+        return true;
     });
+    return read;
+}
+
+// Reads one file and shows its first problem, if any, naming the file.
+void readFile(const QString &folder, const QString &fileName, const std::function<QString(const QString &text)> &readText)
+{
+    const TextFileReader::Result file = TextFileReader::read(folder + QLatin1Char('/') + fileName);
+    const QString problem = file.problem.isEmpty() ? readText(file.text) : QStringLiteral(": ") + file.problem;
+    if (!problem.isEmpty())
+        Alert::show(QStringLiteral("Error in import chart ") + fileName + problem);
 }
 }
 
 void StrategyChart::importChart(const QString &folder)
 {
-    // Field 1 of a chart line is the row label, for the person editing it.
-    QString failure = readTable(folder + QStringLiteral("/bjdata.txt"), QStringLiteral(" ,"), 2, strategyChart);
-    if (failure.isEmpty())
-        failure = readTable(folder + QStringLiteral("/bjstrings.txt"), QStringLiteral("*"), 1, chartStrings);
-    if (!failure.isEmpty())
-        Alert::show(QStringLiteral("Error in import chart ") + failure);
+    readFile(folder, chartFile, [this](const QString &text) {
+        // Field 1 of a chart line is the row label, for the person editing it.
+        static const QStringList codes{QStringLiteral("h"), QStringLiteral("s"), QStringLiteral("d"), QStringLiteral("p")};
+        TableRead read = readTable(text, QStringLiteral(" ,"), 2, strategyChart,
+                                   [](const QString &cell) { return codes.contains(cell); });
+        if (read.problem.isEmpty() && read.rows < static_cast<int>(strategyChart.size()))
+            read.problem = at(read.endLine, 1, QStringLiteral("the chart has %1 of its %2 rows")
+                                                   .arg(read.rows).arg(strategyChart.size()));
+        return read.problem;
+    });
+    // The window's wording is read whatever became of the chart, so the
+    // window never stands blank because of the other file.
+    readFile(folder, wordingFile, [this](const QString &text) {
+        return readTable(text, QStringLiteral("*"), 1, chartStrings, nullptr).problem;
+    });
 }

@@ -9,8 +9,10 @@ struct StrategyChart {
     // 21 window lines: [0] hand group, [1] advice.
     std::array<std::array<QString, 2>, 21> chartStrings;
 
-    // Reads both files from the folder; a failure shows
-    // "Error in import chart " + description and stops reading, keeping what
-    // was stored before it.
+    // Reads both files from the folder. Each file's first problem (missing,
+    // too large, a row or field too many, a code other than h, s, d, p, or
+    // fewer than 28 chart rows) shows "Error in import chart " + the file's
+    // name, the line and column, and what is wrong. A row or field too many
+    // stops that file's reading, keeping what was stored before it.
     void importChart(const QString &folder);
 };
