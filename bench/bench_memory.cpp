@@ -34,6 +34,7 @@ int main(int argc, char *argv[])
 {
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", settings.path().toLocal8Bit()); // and a record of its own
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 200;
     ProgramFolder::setPath(QStringLiteral(VANTREL_DATA_DIR));

@@ -35,6 +35,7 @@ int main(int argc, char *argv[])
     sinceStart.start();
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", settings.path().toLocal8Bit()); // and a record of its own
     QApplication app(argc, argv);
     ProgramFolder::setPath(QStringLiteral(VANTREL_DATA_DIR));
     EventLoopClock clock;

@@ -5,7 +5,7 @@
 # Works as root or through sudo; safe to run again.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev qt6-svg-dev
-          libxkbcommon-dev xvfb xauth fonts-dejavu-core clang libclang-rt-14-dev
+          libqt6sql6-sqlite libxkbcommon-dev xvfb xauth fonts-dejavu-core clang libclang-rt-14-dev
           appstream desktop-file-utils mandoc)
 if [ "${1:-}" = "--packaging" ]; then
   packages+=(dpkg-dev lintian mmdebstrap)

@@ -14,6 +14,8 @@ void save(MainWindow &table, const QString &folder, const QString &name)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QTemporaryDir record; // the rounds played here stay out of the player's record
+    qputenv("XDG_DATA_HOME", record.path().toLocal8Bit());
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     TableFixture fixture;
     if (!fixture.open())

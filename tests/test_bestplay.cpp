@@ -48,9 +48,14 @@ private Q_SLOTS:
         QTest::newRow("A-9") << QList<int>{9, 1} << 3 << "17/1" << 11;
         QTest::newRow("3 cards 12 v 2") << QList<int>{5, 4, 3} << 2 << "4/0" << 4;
         QTest::newRow("4-4-4 is no pair") << QList<int>{4, 4, 4} << 2 << "4/0" << 4;
-        QTest::newRow("A-7-2 is no soft row") << QList<int>{1, 7, 2} << 2 << "9/0" << 6;
-        QTest::newRow("A-2-3 soft 16 by total") << QList<int>{1, 2, 3} << 9 << "8/7" << 5;
-        QTest::newRow("A-A-A-2 15") << QList<int>{1, 1, 1, 2} << 9 << "7/7" << 5;
+        QTest::newRow("A-7-2 soft 20") << QList<int>{1, 7, 2} << 2 << "17/0" << 11;
+        QTest::newRow("A-2-3 soft 16") << QList<int>{1, 2, 3} << 9 << "13/7" << 8;
+        QTest::newRow("A-A-A soft 13") << QList<int>{1, 1, 1} << 9 << "10/7" << 7;
+        QTest::newRow("A-A-A-2 soft 15") << QList<int>{1, 1, 1, 2} << 9 << "12/7" << 8;
+        QTest::newRow("3-A-3 soft 17") << QList<int>{3, 1, 3} << 9 << "14/7" << 9;
+        QTest::newRow("2-A-5 soft 18") << QList<int>{2, 1, 5} << 9 << "15/7" << 10;
+        QTest::newRow("A-9-5 hard 15") << QList<int>{1, 9, 5} << 9 << "7/7" << 5;
+        QTest::newRow("A-5-5 soft 21 ends") << QList<int>{1, 5, 5} << 9 << "" << -5;
         QTest::newRow("2-3 hard 5") << QList<int>{2, 3} << 4 << "0/2" << 0;
         QTest::newRow("4-5") << QList<int>{4, 5} << 4 << "1/2" << 1;
         QTest::newRow("4-6") << QList<int>{4, 6} << 4 << "2/2" << 2;
@@ -80,18 +85,55 @@ private Q_SLOTS:
         QCOMPARE(int(dealerTotal), upCard == 1 ? 11 : upCard);
     }
 
+    // A "d" cell once the hand has drawn: a soft 18 or more stands, the rest hit.
+    void drawnHandCannotDouble_data()
+    {
+        QTest::addColumn<QList<int>>("ranks");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("5-6") << QList<int>{5, 6} << "d";
+        QTest::newRow("A-7") << QList<int>{1, 7} << "d";
+        QTest::newRow("2-3-6 hard 11") << QList<int>{2, 3, 6} << "h";
+        QTest::newRow("A-2-4 soft 17") << QList<int>{1, 2, 4} << "h";
+        QTest::newRow("A-2-3-2 soft 18") << QList<int>{1, 2, 3, 2} << "s";
+        QTest::newRow("A-A-7 soft 19") << QList<int>{1, 1, 7} << "s";
+        QTest::newRow("A-9-2 hard 12") << QList<int>{1, 9, 2} << "h";
+    }
     void drawnHandCannotDouble()
     {
+        QFETCH(QList<int>, ranks);
+        QFETCH(QString, answer);
         StrategyChart chart;
         for (auto &row : chart.strategyChart)
             row.fill(QStringLiteral("d"));
         int16_t dealerTotal = 5;
         int16_t line = 0;
-        const BestPlay bestPlay(chart);
-        QCOMPARE(bestPlay.chartLookup(handOf({5, 6}), 11, dealerTotal, line), QString("d"));
-        QCOMPARE(bestPlay.chartLookup(handOf({1, 6}), 17, dealerTotal, line), QString("d"));
-        QCOMPARE(bestPlay.chartLookup(handOf({2, 3, 6}), 11, dealerTotal, line), QString("h"));
-        QCOMPARE(bestPlay.chartLookup(handOf({1, 2, 3, 2}), 18, dealerTotal, line), QString("h"));
+        const Hand hand = handOf(ranks);
+        QCOMPARE(BestPlay(chart).chartLookup(hand, handTotal(hand), dealerTotal, line), answer);
+    }
+
+    // Hands the shipped chart leads into, with the play exact values favour.
+    void shippedChartOnDrawnSoftHands_data()
+    {
+        QTest::addColumn<QList<int>>("ranks");
+        QTest::addColumn<int>("upCard");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("A-2-3 v 4") << QList<int>{1, 2, 3} << 4 << "h";
+        QTest::newRow("A-2-3 v 6") << QList<int>{1, 2, 3} << 6 << "h";
+        QTest::newRow("A-2-4 v 10") << QList<int>{1, 2, 4} << 10 << "h";
+        QTest::newRow("A-3-3 v 5") << QList<int>{1, 3, 3} << 5 << "h";
+        QTest::newRow("A-3-4 v 4") << QList<int>{1, 3, 4} << 4 << "s";
+    }
+    void shippedChartOnDrawnSoftHands()
+    {
+        QFETCH(QList<int>, ranks);
+        QFETCH(int, upCard);
+        QFETCH(QString, answer);
+        StrategyChart chart;
+        chart.importChart(QStringLiteral(VANTREL_SOURCE_DIR "/data"));
+        int16_t dealerTotal = int16_t(upCard);
+        int16_t line = 0;
+        const Hand hand = handOf(ranks);
+        QCOMPARE(BestPlay(chart).chartLookup(hand, handTotal(hand), dealerTotal, line), answer);
     }
 
     void upCardOutsideTheColumnsFails()

@@ -155,9 +155,11 @@ private Q_SLOTS:
         QTest::newRow("main beyond 32 bits") << "prfMainScreenX" << "-1e12" << qint64(-1) << "Error  in  Form_Load (  Overflow  )";
         QTest::newRow("colour not numeric") << "prfCardOutlineColor" << "green" << qint64(65280) << "";
         QTest::newRow("colour too wide") << "prfCardOutlineColor" << "&H100000000" << qint64(65280) << "initializeOverflow";
-        QTest::newRow("back design") << "prfPKBackFace" << "54" << qint64(54) << "";
+        QTest::newRow("back lowest design") << "prfPKBackFace" << "53" << qint64(53) << "";
+        QTest::newRow("back below designs") << "prfPKBackFace" << "52" << qint64(65) << "initializeInvalid card back design";
         QTest::newRow("back zero") << "prfPKBackFace" << "0.0" << qint64(65) << "";
         QTest::newRow("back no design") << "prfPKBackFace" << "7" << qint64(65) << "initializeInvalid card back design";
+        QTest::newRow("back above designs") << "prfPKBackFace" << "66" << qint64(65) << "initializeInvalid card back design";
         QTest::newRow("back huge") << "prfPKBackFace" << "99999" << qint64(65) << "initializeInvalid card back design";
         QTest::newRow("back not numeric") << "prfPKBackFace" << "red" << qint64(65) << "initializeType mismatch";
         QTest::newRow("boolean lower case") << "prfSound" << "false" << qint64(true) << "";
@@ -169,6 +171,7 @@ private Q_SLOTS:
         QTest::newRow("scroll tie") << "prfScrollVal" << "500.5" << qint64(500) << "";
         QTest::newRow("scroll beyond 16 bits") << "prfScrollVal" << "40000" << qint64(0) << "initializeOverflow";
         QTest::newRow("scroll unquoted commas") << "prfScrollVal" << "1,2" << qint64(0) << "initializeType mismatch";
+        QTest::newRow("scroll trailing comma") << "prfScrollVal" << "7," << qint64(0) << "initializeType mismatch";
     }
 
     void storedTexts()

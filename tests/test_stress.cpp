@@ -11,13 +11,25 @@
 #include <random>
 
 namespace {
+// Counted here, not by the program: aces 1, one of them 11 where that stays within 21.
+int ownTotal(const Hand &hand)
+{
+    int sum = 0;
+    bool ace = false;
+    for (int i = 0; i < hand.count(); ++i) {
+        sum += std::min<int>(hand[i].rank, 10);
+        ace = ace || hand[i].rank == 1;
+    }
+    return ace && sum + 10 <= 21 ? sum + 10 : sum;
+}
+
 int settlement(const MainWindow &table)
 {
-    const int player = handTotal(table.playerHand);
-    const int dealer = handTotal(table.dealerHand);
-    if (isBust(player))
+    const int player = ownTotal(table.playerHand);
+    const int dealer = ownTotal(table.dealerHand);
+    if (player > 21)
         return -table.wager;
-    if (isBust(dealer) || player > dealer)
+    if (dealer > 21 || player > dealer)
         return table.wager;
     return player < dealer ? -table.wager : 0;
 }

@@ -152,29 +152,67 @@ private Q_SLOTS:
         QCOMPARE(highlightedLine(window), 7);
     }
 
+    // Below the chart, one row of 20 pixels, or two where one is too narrow.
+    void oddsLineFitsBelowTheChart()
+    {
+        const StrategyChart chart; // short captions: the largest font
+        Preferences prefs = defaultPreferences();
+        StrategyWindow window(chart, prefs);
+        window.showWindow();
+        const int chartHeight = window.height();
+        auto *odds = control<QLabel>(window, "lblOdds");
+        const std::pair<QString, int> lines[] = {
+            {QStringLiteral("Stand -13.6  Hit -12.7"), 1},
+            {QStringLiteral("Stand -25.0  Hit -25.0  Double -50.0  Split -50.0  (Double costs 25.0)"), 2}};
+        for (const auto &[text, rows] : lines) {
+            window.setOdds(text);
+            QVERIFY(odds->isVisible());
+            QCOMPARE(odds->height(), rows * 20);
+            QCOMPARE(window.height(), chartHeight + rows * 20);
+            QCOMPARE(odds->geometry().bottom(), window.rect().bottom());
+            const QRect needed = odds->fontMetrics().boundingRect(odds->rect(), Qt::AlignCenter | Qt::TextWordWrap, text);
+            QVERIFY2(odds->rect().contains(needed), qPrintable(text));
+        }
+        window.setOdds(QString());
+        QVERIFY(!odds->isVisible());
+        QCOMPARE(window.height(), chartHeight);
+    }
+
+    // 15 twips to the pixel at the offscreen screen's 96 dpi.
+    void chartPlacementRoundTripsInTwips_data()
+    {
+        QTest::addColumn<int>("storedX");
+        QTest::addColumn<int>("storedY");
+        QTest::addColumn<QPoint>("opensAt");
+        QTest::newRow("inside") << 1500 << 3000 << QPoint(100, 200);
+        QTest::newRow("left edge") << 0 << 300 << QPoint(0, 20);
+        QTest::newRow("top edge") << 450 << 0 << QPoint(30, 0);
+    }
     void chartPlacementRoundTripsInTwips()
     {
+        QFETCH(int, storedX);
+        QFETCH(int, storedY);
+        QFETCH(QPoint, opensAt);
         const StrategyChart chart;
         Preferences prefs = defaultPreferences();
-        prefs.prfChartX = 1500;
-        prefs.prfChartY = 3000;
+        prefs.prfChartX = storedX;
+        prefs.prfChartY = storedY;
         StrategyWindow window(chart, prefs);
-        const QScreen *screen = window.screen();
         auto storedAs = [&window](int x, int y) {
             const auto stored = window.position();
             return stored && stored->x == x && stored->y == y;
         };
 
-        QVERIFY(storedAs(1500, 3000)); // closed before it was ever shown
+        QVERIFY(storedAs(storedX, storedY)); // closed before it was ever shown
         window.showWindow();
-        QCOMPARE(window.pos(), QPoint(Twips::toPixels(1500, screen), Twips::toPixels(3000, screen)));
-        window.move(Twips::toPixels(4500, screen), Twips::toPixels(600, screen));
+        QCOMPARE(window.pos(), opensAt);
+        window.move(300, 40);
         QVERIFY(storedAs(4500, 600));
         window.showMinimized();
         QVERIFY(!window.position()); // minimised: the stored place stays
         window.showNormal();
         window.close();
-        QVERIFY(storedAs(1500, 3000)); // closed: loads at the stored place again
+        QVERIFY(storedAs(storedX, storedY)); // closed: loads at the stored place again
     }
 
     void sliderSetsDelay_data()

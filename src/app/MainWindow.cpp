@@ -24,7 +24,8 @@
 #include <cmath>
 
 MainWindow::MainWindow(Clock &clock, DeckSource &deckSource, QWidget *parent)
-    : QMainWindow(parent), sounds(prefs.prfSound), clock(clock), deckSource(deckSource), bestPlay(chart)
+    : QMainWindow(parent), sounds(prefs.prfSound), training([this](const QString &text) { setStatus(text); }),
+      clock(clock), deckSource(deckSource), bestPlay(chart)
 {
     setWindowTitle(QStringLiteral("Vantrel"));
     Form_Initialize();
@@ -149,6 +150,7 @@ void MainWindow::createMenus()
     QMenu *game = menuBar()->addMenu(QStringLiteral("&Game"));
     entry(game, QStringLiteral("&Strategy Chart"), "mnushowChart", &MainWindow::mnushowChart_Click);
     entry(game, QStringLiteral("Preferences"), "mnuPref", &MainWindow::mnuPref_Click);
+    training.attach(game, table);
     game->addSeparator();
     entry(game, QStringLiteral("E&xit"), "mnuExit", &MainWindow::mnuExit_Click);
 

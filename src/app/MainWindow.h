@@ -8,6 +8,7 @@
 #include "Preferences.h"
 #include "SoundPlayer.h"
 #include "StrategyChart.h"
+#include "TrainingRecorder.h"
 #include <QMainWindow>
 #include <QPixmap>
 #include <QTimer>
@@ -143,6 +144,7 @@ public:
     QTimer Timer1, Timer2;
     StrategyWindow *frmStrings = nullptr;
     SoundPlayer sounds;
+    TrainingRecorder training; // the record of decisions, statistics and drills
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -182,7 +184,11 @@ private:
     void setStatusColor(const QColor &color);
     void addToBank(int amount);
     void lookUpBestPlay();
-    void highlightStrategy();
+    // Highlights the hand's line and shows its odds; a stopped choice's
+    // code adds what that choice costs.
+    void highlightStrategy(const QString &stoppedChoice = QString());
+    LiveOdds::Situation oddsSituation() const;
+    void noteDecision(const QString &action);
     bool adviceAllows(const QString &expected, int16_t &mistakes);
     void carryOutDouble();
     void carryOutSplit();

@@ -20,9 +20,12 @@ void MainWindow::picDeal_Click()
 
 bool MainWindow::adviceAllows(const QString &expected, int16_t &mistakes)
 {
+    noteDecision(expected);
     if (prefs.prfAlwaysShowBestPlay || theBestPlay == expected)
         return true;
-    highlightStrategy();
+    ++mistakes;
+    const bool stopped = mistakes == 1;
+    highlightStrategy(stopped ? expected : QString());
     if (theBestPlay == QLatin1String("h"))
         setStatus(QStringLiteral("Should Hit.."));
     else if (theBestPlay == QLatin1String("s"))
@@ -31,8 +34,7 @@ bool MainWindow::adviceAllows(const QString &expected, int16_t &mistakes)
         setStatus(QStringLiteral("Should Double.."));
     else if (theBestPlay == QLatin1String("p"))
         setStatus(QStringLiteral("Should Split.."));
-    ++mistakes;
-    if (mistakes == 1) {
+    if (stopped) {
         sounds.playsound(QStringLiteral("wrong2.wav"));
         return false;
     }
@@ -95,8 +97,10 @@ void MainWindow::lblSplit_Click()
         return;
     if (!canSplit)
         showmessage(QStringLiteral("Can only split same rank pair"));
-    else
+    else {
+        noteDecision(QStringLiteral("p"));
         carryOutSplit();
+    }
 }
 
 void MainWindow::carryOutSplit()

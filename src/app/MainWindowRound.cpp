@@ -4,6 +4,7 @@
 #include "CardShape.h"
 #include "DealerRule.h"
 #include "MainWindow.h"
+#include "OddsLine.h"
 #include "PictureBox.h"
 #include "StrategyWindow.h"
 #include "TableSurface.h"
@@ -24,6 +25,7 @@ void MainWindow::prepareMovingCard()
 void MainWindow::addToBank(int amount)
 {
     lblBank->setText(QString::number(bank() + amount));
+    training.handSettled(amount, bank(), !splitting);
 }
 
 void MainWindow::lookUpBestPlay()
@@ -35,35 +37,15 @@ void MainWindow::lookUpBestPlay()
         frmStrings->setOdds(QString()); // nothing is revealed before the player acts
 }
 
-void MainWindow::highlightStrategy()
+void MainWindow::highlightStrategy(const QString &stoppedChoice)
 {
     frmStrings->ShowStrategy(theChartLine);
-    // Every card that left the stock, but the hand and the up-card, is out.
-    LiveOdds::Situation situation;
-    situation.playerHand = playerHand;
-    situation.upCard = dealerHand[0];
-    std::array<bool, 52> elsewhere{};
-    for (const Card &card : deck.stock)
-        elsewhere[card.cardIndex] = true;
-    for (int i = 0; i < playerHand.count(); ++i)
-        elsewhere[playerHand[i].cardIndex] = true;
-    elsewhere[dealerHand[0].cardIndex] = true;
-    for (int index = 0; index < 52; ++index) {
-        if (!elsewhere[index])
-            situation.cardsOut.push_back(Card::fromIndex(index));
-    }
-    situation.stake = wager;
-    situation.firstSplitHand = splitting;
-    const ActionOdds odds = liveOdds.compute(situation);
-    QString text = QStringLiteral("Stand %1  Hit %2").arg(odds.stand, 0, 'f', 1).arg(odds.hit, 0, 'f', 1);
-    if (odds.doubleDown && canDouble)
-        text += QStringLiteral("  Double %1").arg(*odds.doubleDown, 0, 'f', 1);
-    frmStrings->setOdds(text);
+    frmStrings->setOdds(OddsLine::text(liveOdds.compute(oddsSituation()), stoppedChoice));
 }
 
 void MainWindow::shuffleCards()
 {
-    deckSource.build(deck.deck);
+    training.build(deckSource, deck.deck);
     DrawDealDeck();
     deck.fillStock();
 }
@@ -213,6 +195,9 @@ void MainWindow::playerhits()
                     picPlayerHand->y(), 1, prefs.prfPKBackFace, 1);
         paintCard(picPlayerHand, n * cardSpace + playerHandX, 0, card);
         deck.dealTo(playerHand);
+        // A stopped choice lets only the very same decision through; a new
+        // card, or a split hand's second one, is a new decision.
+        hitMistakes = doubleMistakes = standMistakes = 0;
         picComputerHand->show();
         picPlayerHand->show();
         playerTotal = handTotal(playerHand);
@@ -236,6 +221,7 @@ void MainWindow::playerhits()
         }
         if (isBust(playerTotal)) {
             roundOver = true;
+            frmStrings->setOdds(QString()); // the decision has passed
             addToBank(-wager);
             showhandbust(playerHand, false);
             if (splitting) {
@@ -281,6 +267,7 @@ void MainWindow::playerstands()
             paintCard(picComputerHand, i * cardSpace, 0, dealerHand[i]);
         picComputerHand->refresh();
 
+        frmStrings->setOdds(QString()); // the decision has passed
         if (isBust(playerTotal)) {
             addToBank(-wager);
             showhandbust(playerHand, false);
@@ -296,6 +283,7 @@ void MainWindow::playerstands()
             showgameover(false);
             showmessage(QStringLiteral("Dealer wins"));
         } else {
+            addToBank(0);
             showmessage(QStringLiteral("Push..(a tie)"));
             showgameover(false);
             showgameover(true);

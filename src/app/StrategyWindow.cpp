@@ -59,6 +59,7 @@ StrategyWindow::StrategyWindow(const StrategyChart &chart, Preferences &prefs, Q
     lblOdds->setObjectName(QStringLiteral("lblOdds"));
     lblOdds->setGeometry(0, px(rowsHeight), px(handWidth + adviceWidth), px(rowHeight));
     lblOdds->setAlignment(Qt::AlignCenter);
+    lblOdds->setWordWrap(true);
     lblOdds->hide();
     fitWindowToRows();
 }
@@ -66,7 +67,10 @@ StrategyWindow::StrategyWindow(const StrategyChart &chart, Preferences &prefs, Q
 void StrategyWindow::fitWindowToRows()
 {
     const QScreen *where = screen();
-    const int height = rowsHeight + (lblOdds->isHidden() ? 0 : rowHeight);
+    // A pair's four figures with a stopped choice's cost take a second row.
+    const int oddsRows = lblOdds->fontMetrics().horizontalAdvance(lblOdds->text()) > lblOdds->width() ? 2 : 1;
+    lblOdds->resize(lblOdds->width(), Twips::toPixels(oddsRows * rowHeight, where));
+    const int height = rowsHeight + (lblOdds->isHidden() ? 0 : oddsRows * rowHeight);
     setFixedSize(Twips::toPixels(handWidth + adviceWidth, where), Twips::toPixels(height, where));
 }
 

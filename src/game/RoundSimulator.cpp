@@ -63,9 +63,10 @@ RoundSimulator::RoundSimulator(const ChartTable &chart)
     }
 }
 
-void RoundSimulator::Stock::reset(uint64_t seed, const FirstCards *firstCards)
+void RoundSimulator::Stock::reset(uint64_t seed, const int *forcedCards, int count)
 {
-    forced = firstCards;
+    forced = forcedCards;
+    forcedCount = count;
     // The same starting order every round, so a seed alone fixes the deck.
     std::iota(order.begin(), order.end(), uint8_t(0));
     for (uint64_t &word : state)
@@ -93,8 +94,8 @@ inline int RoundSimulator::Stock::topRank()
     if (!topShown) {
         const uint64_t left = 52 - dealt;
         int pick = dealt + static_cast<int>(((nextRandom() >> 32) * left) >> 32);
-        if (forced && dealt < 3)
-            pick = static_cast<int>(std::find(order.begin() + dealt, order.end(), (*forced)[dealt]) - order.begin());
+        if (dealt < forcedCount)
+            pick = static_cast<int>(std::find(order.begin() + dealt, order.end(), forced[dealt]) - order.begin());
         std::swap(order[dealt], order[pick]);
         topShown = true;
     }
@@ -128,8 +129,23 @@ inline char RoundSimulator::advice(const PlayedHand &hand, int upValue) const
 
 int RoundSimulator::playRound(uint64_t seed, uint64_t round, const FirstCards *firstCards, char firstAction)
 {
+    stock.reset(seed ^ (round * 0xD1B54A32D192ED03ull), firstCards ? firstCards->data() : nullptr,
+                firstCards ? int(firstCards->size()) : 0);
+    return playDealtRound(firstAction);
+}
+
+int RoundSimulator::playRound(const std::array<Card, 52> &deck)
+{
+    std::array<int, 52> dealing{};
+    for (int i = 0; i < 52; ++i)
+        dealing[i] = deck[51 - i].cardIndex;
+    stock.reset(0, dealing.data(), 52);
+    return playDealtRound(0);
+}
+
+int RoundSimulator::playDealtRound(char firstAction)
+{
     split.happened = false;
-    stock.reset(seed ^ (round * 0xD1B54A32D192ED03ull), firstCards);
     const int upRank = stock.takeRank();
     const int up = upRank > 10 ? 10 : upRank;
     PlayedHand playerHand;

@@ -38,6 +38,8 @@ public:
     // chart's answer on the first two cards only. A "p" on cards of unequal
     // rank is a hit, as the tutor's table plays it.
     int playRound(uint64_t seed, uint64_t round, const FirstCards *firstCards = nullptr, char firstAction = 0);
+    // Units won in a round dealt from this deck, deck[51] first, as the table deals it.
+    int playRound(const std::array<Card, 52> &deck);
     const SplitHands &lastSplit() const { return split; }
 
     static Statistics run(const ChartTable &chart, long long rounds, uint64_t seed);
@@ -58,7 +60,8 @@ private:
     // yet dealt when it reaches the top, which deals exactly like a shuffled deck.
     class Stock {
     public:
-        void reset(uint64_t seed, const FirstCards *firstCards);
+        // The first `forcedCount` cards dealt are `forcedCards`, in order.
+        void reset(uint64_t seed, const int *forcedCards, int forcedCount);
         int topRank();
         int takeRank();
 
@@ -67,7 +70,8 @@ private:
         std::array<uint8_t, 52> order{};
         int dealt = 0;
         bool topShown = false;
-        const FirstCards *forced = nullptr;
+        const int *forced = nullptr;
+        int forcedCount = 0;
         uint64_t state[4]{};
     };
 
@@ -84,6 +88,7 @@ private:
         int total() const { return hasAce && hardSum + 10 <= 21 ? hardSum + 10 : hardSum; }
     };
 
+    int playDealtRound(char firstAction);
     // The tutor's answer, looked up in tables made once from the chart.
     char advice(const PlayedHand &hand, int upValue) const;
     // Plays a hand on to its end as the tutor advises (never splitting), the

@@ -16,11 +16,13 @@ const HandClass pairClasses[] = {
     {"66", 23, 16}, {"77", 24, 17}, {"88", 25, 18}, {"99", 26, 19}, {"1010", 27, 20},
 };
 
-// Indexed by the other card's rank minus 2 (two .. nine).
+// Indexed by the soft total minus 13 (ace-2 .. ace-9).
 const HandClass softClasses[] = {
     {"a2", 10, 7}, {"a3", 11, 7}, {"a4", 12, 8}, {"a5", 13, 8},
     {"a6", 14, 9}, {"a7", 15, 10}, {"a8", 16, 11}, {"a9", 17, 11},
 };
+
+constexpr int softEighteenRow = 15; // A7; A8 and A9 follow it
 
 template <std::size_t N>
 int rowOf(const HandClass (&classes)[N], const QString &key)
@@ -71,8 +73,9 @@ QString BestPlay::chartLookup(const Hand &playerHand, int16_t playerTotal, int16
     const int column = dealerTotal - 2;
 
     int row = rowOf(pairClasses, ispair(playerHand, theChartLine));
+    const int softRow = row < 0 ? rowOf(softClasses, issoft(playerHand, theChartLine)) : -1;
     if (row < 0)
-        row = rowOf(softClasses, issoft(playerHand, theChartLine));
+        row = softRow;
     if (row < 0)
         row = hardRow(playerTotal, theChartLine);
     if (row < 0)
@@ -83,9 +86,9 @@ QString BestPlay::chartLookup(const Hand &playerHand, int16_t playerTotal, int16
     }
     const QString &cell = chart.strategyChart[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
     // The chart's "d" is two-card advice; a hand that has drawn can no
-    // longer double, and hitting is the play the double stood for.
+    // longer double. A soft 18 or more is then better kept than hit.
     if (playerHand.count() > 2 && cell == QLatin1String("d"))
-        return QStringLiteral("h");
+        return softRow >= softEighteenRow ? QStringLiteral("s") : QStringLiteral("h");
     return cell;
 }
 
@@ -101,15 +104,16 @@ QString BestPlay::ispair(const Hand &playerHand, int16_t &theChartLine)
 
 QString BestPlay::issoft(const Hand &playerHand, int16_t &theChartLine)
 {
-    if (playerHand.count() != 2)
-        return {};
-    const int first = playerHand[0].rank;
-    const int second = playerHand[1].rank;
-    if (first != 1 && second != 1)
-        return {};
-    for (int other = 9; other >= 2; --other) {
-        if (first == other || second == other)
-            return keyOf(softClasses[other - 2], theChartLine);
+    // Any hand with an ace that can count 11: A-2-3 is soft 16 like A-5.
+    // Soft 12 is the pair of aces; soft 21 is never looked up.
+    int hardSum = 0;
+    bool hasAce = false;
+    for (int i = 0; i < playerHand.count(); ++i) {
+        hardSum += cardValue(playerHand[i]);
+        hasAce = hasAce || playerHand[i].rank == 1;
     }
-    return {};
+    const int softTotal = hardSum + 10;
+    if (!hasAce || softTotal < 13 || softTotal > 20)
+        return {};
+    return keyOf(softClasses[softTotal - 13], theChartLine);
 }

@@ -8,7 +8,7 @@ void StackedDeckSource::stack(std::initializer_list<Named> firstDealt)
         order.push_back((card.rank - 1) * 4 + card.suit);
 }
 
-void StackedDeckSource::stackRanks(std::initializer_list<int> ranks)
+void StackedDeckSource::stackRanks(const QList<int> &ranks)
 {
     order.clear();
     for (int rank : ranks) {

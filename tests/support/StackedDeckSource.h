@@ -1,5 +1,6 @@
 #pragma once
 #include "DeckSource.h"
+#include <QList>
 #include <initializer_list>
 #include <vector>
 
@@ -9,7 +10,7 @@ class StackedDeckSource : public DeckSource {
 public:
     struct Named { int rank; int suit; };
     void stack(std::initializer_list<Named> firstDealt);
-    void stackRanks(std::initializer_list<int> ranks);
+    void stackRanks(const QList<int> &ranks);
     // The whole deck in dealing order (deck[51] is dealt first).
     void stackDeck(const std::array<Card, 52> &deck);
     void build(std::array<Card, 52> &deck) override;

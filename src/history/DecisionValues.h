@@ -1,0 +1,22 @@
+#pragma once
+#include "DecisionRecord.h"
+#include "LiveOdds.h"
+
+// Turns a decision into its stored record: the chart cell, the exact value
+// of every action open, and the chips the chosen action gives away against
+// the best one.
+class DecisionValues {
+public:
+    struct Decision {
+        LiveOdds::Situation situation;
+        ActionOdds odds;       // as the table worked them out
+        char action = 0;
+        char advice = 0;
+        bool adviceAlways = true;
+        bool canDouble = false;
+        bool canSplit = false;
+    };
+
+    static DecisionRecord record(const Decision &decision);
+    static QString rankName(const Card &card);
+};

@@ -1,0 +1,156 @@
+#include "StatisticsWindow.h"
+#include "Alert.h"
+#include "MistakeMap.h"
+#include "TrainingSession.h"
+#include "TrendPlot.h"
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QString tallyText(const QString &title, const HistoryStatistics::Tally &tally)
+{
+    return QStringLiteral("<b>%1:</b> %2 decisions, %3 % as advised, %4 chips lost to mistakes")
+        .arg(title)
+        .arg(tally.decisions)
+        .arg(100.0 * tally.accuracy(), 0, 'f', 1)
+        .arg(tally.cost, 0, 'f', 1);
+}
+
+QLabel *heading(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(QStringLiteral("<b>%1</b>").arg(text), parent);
+    return label;
+}
+}
+
+StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
+    : QWidget(parent, Qt::Window), session(session)
+{
+    setObjectName(QStringLiteral("frmStatistics"));
+    setWindowTitle(QStringLiteral("Vantrel Statistics"));
+    // The strategy window's face and colours.
+    QFont face(QStringLiteral("DejaVu Sans"));
+    face.setPointSizeF(9);
+    setFont(face);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
+    confirm = [this](const QString &question) {
+        return QMessageBox::question(this, QStringLiteral("Vantrel"), question) == QMessageBox::Yes;
+    };
+
+    accuracy = new QLabel(this);
+    accuracy->setObjectName(QStringLiteral("lblAccuracy"));
+    mistakeMap = new MistakeMap(this);
+    costliest = new QLabel(this);
+    costliest->setObjectName(QStringLiteral("lblCostliest"));
+    costliest->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    detail = new QLabel(QStringLiteral("Point at or click a cell of the map for its figures."), this);
+    detail->setObjectName(QStringLiteral("lblCellDetail"));
+    detail->setWordWrap(true);
+    detail->setMinimumHeight(detail->fontMetrics().height() * 4);
+    detail->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    trend = new TrendPlot(this);
+    auto *exportButton = new QPushButton(QStringLiteral("Export CSV..."), this);
+    exportButton->setObjectName(QStringLiteral("cmdExport"));
+    resetButton = new QPushButton(QStringLiteral("Reset History..."), this);
+    resetButton->setObjectName(QStringLiteral("cmdReset"));
+    auto *closeButton = new QPushButton(QStringLiteral("Close"), this);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(heading(QStringLiteral("Costliest cells (chips lost per 100 decisions)"), this));
+    side->addWidget(costliest);
+    side->addWidget(heading(QStringLiteral("Cell"), this));
+    side->addWidget(detail);
+    side->addStretch();
+    side->addWidget(heading(QStringLiteral("Trend by session"), this));
+    side->addWidget(trend);
+    auto *middle = new QHBoxLayout;
+    auto *mapColumn = new QVBoxLayout;
+    mapColumn->addWidget(heading(QStringLiteral("Mistake map (chips lost)"), this));
+    mapColumn->addWidget(mistakeMap);
+    middle->addLayout(mapColumn);
+    middle->addLayout(side, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(exportButton);
+    buttons->addWidget(resetButton);
+    buttons->addStretch();
+    buttons->addWidget(closeButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(accuracy);
+    layout->addLayout(middle);
+    layout->addLayout(buttons);
+
+    connect(mistakeMap, &MistakeMap::cellClicked, this, &StatisticsWindow::showCell);
+    connect(exportButton, &QPushButton::clicked, this, &StatisticsWindow::exportClicked);
+    connect(resetButton, &QPushButton::clicked, this, [this] { resetHistory(); });
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    refresh();
+}
+
+void StatisticsWindow::refresh()
+{
+    stats = session.statistics();
+    mistakeMap->setStatistics(&stats);
+    trend->setStatistics(&stats);
+    accuracy->setText(accuracyText());
+    costliest->setText(costliestText());
+    resetButton->setEnabled(session.database().isRecording());
+}
+
+QString StatisticsWindow::accuracyText() const
+{
+    QString text = tallyText(QStringLiteral("This session"), stats.thisSession) + QStringLiteral("<br>")
+                   + tallyText(QStringLiteral("All time"), stats.allTime);
+    if (!session.database().isRecording())
+        text += QStringLiteral("<br>Not recording: ") + session.database().problem() + QLatin1Char('.');
+    return text;
+}
+
+QString StatisticsWindow::costliestText() const
+{
+    QStringList lines;
+    for (const ChartCell &cell : stats.costliest(listedCells))
+        lines << QStringLiteral("%1  %2").arg(stats.cell(cell).costPer100(), 6, 'f', 1).arg(cell.name());
+    return lines.isEmpty() ? QStringLiteral("No chips lost yet.") : lines.join(QLatin1Char('\n'));
+}
+
+QString StatisticsWindow::detailText() const
+{
+    return detail->text();
+}
+
+void StatisticsWindow::showCell(const ChartCell &cell)
+{
+    detail->setText(mistakeMap->describe(cell));
+}
+
+void StatisticsWindow::exportClicked()
+{
+    const QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Export Decisions"),
+                                                          QStringLiteral("vantrel-decisions.csv"),
+                                                          QStringLiteral("CSV files (*.csv)"));
+    if (!fileName.isEmpty() && !exportTo(fileName))
+        Alert::show(QStringLiteral("The decisions could not be written to ") + fileName);
+}
+
+bool StatisticsWindow::exportTo(const QString &fileName)
+{
+    return session.database().exportCsv(fileName);
+}
+
+bool StatisticsWindow::resetHistory()
+{
+    if (!confirm(QStringLiteral("Delete every recorded decision and hand? This cannot be undone.")))
+        return false;
+    const bool done = session.reset();
+    refresh();
+    return done;
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include "HistoryStatistics.h"
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class MistakeMap;
+class TrendPlot;
+class TrainingSession;
+
+// Game > Statistics: accuracy, the mistake map, the costliest cells and the
+// trend of the record, with its export and reset.
+class StatisticsWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr std::size_t listedCells = 10;
+    explicit StatisticsWindow(TrainingSession &session, QWidget *parent = nullptr);
+
+    // Reads the record again.
+    void refresh();
+    bool exportTo(const QString &fileName);
+    // Asks through `confirm` first; true when the record was emptied.
+    bool resetHistory();
+
+    // Yes/no question before the reset; tests answer it themselves.
+    std::function<bool(const QString &question)> confirm;
+
+    const HistoryStatistics &statistics() const { return stats; }
+    MistakeMap *map() const { return mistakeMap; }
+    QString accuracyText() const;
+    QString costliestText() const;
+    QString detailText() const;
+
+private:
+    void exportClicked();
+    void showCell(const ChartCell &cell);
+
+    TrainingSession &session;
+    HistoryStatistics stats;
+    QLabel *accuracy = nullptr;
+    QLabel *costliest = nullptr;
+    QLabel *detail = nullptr;
+    MistakeMap *mistakeMap = nullptr;
+    TrendPlot *trend = nullptr;
+    QPushButton *resetButton = nullptr;
+};

@@ -1,0 +1,52 @@
+#pragma once
+#include "ClockSeededRandom.h"
+#include "DecisionValues.h"
+#include "DeckSource.h"
+#include "StatisticsWindow.h"
+#include "TrainingSession.h"
+#include <QObject>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QWidget;
+
+// What the table hands the record: its decisions, settled hands and deals,
+// the Statistics and Drill Weak Spots entries of its Game menu, and the
+// drill's marker on the table.
+class TrainingRecorder : public QObject {
+    Q_OBJECT
+public:
+    using StatusLine = std::function<void(const QString &text)>;
+    explicit TrainingRecorder(StatusLine say, QObject *parent = nullptr);
+    ~TrainingRecorder() override;
+
+    // Adds the menu entries and puts the marker on the table; says once on
+    // the status line when nothing will be recorded.
+    void attach(QMenu *game, QWidget *table);
+    void decide(const DecisionValues::Decision &decision) { training.decide(decision); }
+    void handSettled(int amount, int bankAfter, bool roundEnds);
+    // Fills the round's deck: from the drill while it is on, otherwise from `normal`.
+    void build(DeckSource &normal, std::array<Card, 52> &deck);
+
+    void showStatistics();
+    void setDrill(bool on);
+
+    TrainingSession &session() { return training; }
+    StatisticsWindow *statisticsWindow() const { return statistics; }
+    QLabel *marker() const { return drillMarker; }
+
+private:
+    void sayOnce();
+
+    StatusLine say;
+    ClockSeededRandom random;
+    TrainingSession training;
+    bool said = false;
+    QAction *drillEntry = nullptr;
+    QLabel *drillMarker = nullptr;
+    QPointer<StatisticsWindow> statistics;
+};

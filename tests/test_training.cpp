@@ -1,0 +1,159 @@
+// The record and the drill through the real table, with stacked decks.
+#include "MistakeMap.h"
+#include "TableFixture.h"
+#include <QLabel>
+#include <QLockFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QtTest>
+
+namespace {
+// One row of a query on the table's record, its columns joined by "|".
+QStringList rows(MainWindow &table, const QString &sql)
+{
+    QSqlQuery query(table.training.session().database().connection());
+    QStringList result;
+    if (!query.exec(sql))
+        return {query.lastError().text()};
+    while (query.next()) {
+        QStringList columns;
+        for (int i = 0; i < query.record().count(); ++i)
+            columns << query.value(i).toString();
+        result << columns.join(QLatin1Char('|'));
+    }
+    return result;
+}
+}
+
+class TestTraining : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> data;
+
+private Q_SLOTS:
+    void init()
+    {
+        data = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", data->path().toLocal8Bit());
+    }
+
+    void overriddenStandIsStoredWithItsCost()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfAlwaysShowBestPlay = false;
+        fixture.deal({10, 10, 6, 7}); // dealer 10 + 7
+        QCOMPARE(table.theBestPlay, QStringLiteral("h"));
+        table.lblStand_Click();
+        QCOMPARE(table.statusText(), QStringLiteral("Should Hit.."));
+        table.lblStand_Click();
+        QVERIFY(table.roundOver);
+        const QStringList decisions = rows(table, QStringLiteral(
+            "SELECT hand_cards, up_card, action, advice, advice_mode, drill,"
+            " round(max(value_hit, value_stand, value_double) - value_stand - cost, 9), cost > 0.5 FROM decisions"));
+        QCOMPARE(decisions, QStringList{QStringLiteral("10,6|10|s|h|after error|0|0|1")});
+        QCOMPARE(rows(table, QStringLiteral("SELECT result, amount, bank_after FROM hands")),
+                 QStringList{QStringLiteral("loss|-25|975")});
+    }
+
+    void splitStoresTwoHands()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        // First hand 8 + 10 against 6 + ace; second 8 + 2 against 9 + 10.
+        fixture.deal({6, 8, 8, 10, 1, 9, 2, 10});
+        table.lblSplit_Click();
+        table.lblStand_Click();
+        QVERIFY(!table.roundOver);
+        QVERIFY(rows(table, QStringLiteral("SELECT count(*) FROM hands")) == QStringList{QStringLiteral("0")});
+        table.lblStand_Click();
+        QVERIFY(table.roundOver);
+        QCOMPARE(rows(table, QStringLiteral("SELECT hand_cards, up_card, action, value_split IS NOT NULL FROM decisions")),
+                 (QStringList{QStringLiteral("8,8|6|p|1"), QStringLiteral("8,10|6|s|0"), QStringLiteral("8,2|9|s|0")}));
+        QCOMPARE(rows(table, QStringLiteral("SELECT amount, bank_after FROM hands")),
+                 (QStringList{QStringLiteral("25|1025"), QStringLiteral("-25|1000")}));
+    }
+
+    void drillDealsMarkedWeakSpots()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.findChild<QAction *>(QStringLiteral("mnuDrill"))->trigger();
+        QLabel *marker = table.training.marker();
+        QVERIFY(marker->isVisibleTo(&table));
+        fixture.deal({10, 10, 6});
+        const ChartCell cell = ChartCell::of(table.playerHand, table.dealerHand[0]);
+        QCOMPARE(marker->text(), QStringLiteral("Drill: ") + cell.name());
+        QCOMPARE(table.bank(), 1000);
+        QCOMPARE(table.wager, int16_t(25));
+        table.lblStand_Click();
+        QCOMPARE(rows(table, QStringLiteral("SELECT DISTINCT drill FROM decisions")), QStringList{QStringLiteral("1")});
+        QCOMPARE(rows(table, QStringLiteral("SELECT drill FROM hands")).value(0), QStringLiteral("1"));
+
+        table.findChild<QAction *>(QStringLiteral("mnuDrill"))->trigger();
+        QVERIFY(!marker->isVisibleTo(&table));
+        table.roundOver = true;
+        fixture.deal({5, 10, 6});
+        QCOMPARE(table.dealerHand[0].rank, int16_t(5));
+        QCOMPARE(table.playerHand[1].rank, int16_t(6));
+    }
+
+    void statisticsWindowShowsTheSession()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({10, 10, 6, 7});
+        table.lblStand_Click();
+        table.roundOver = true;
+        fixture.deal({10, 10, 6, 7});
+        table.lblHit_Click();
+        table.findChild<QAction *>(QStringLiteral("mnuStatistics"))->trigger();
+        StatisticsWindow *window = table.training.statisticsWindow();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->statistics().thisSession.decisions, 2);
+        QCOMPARE(window->statistics().thisSession.matched, 1);
+        QVERIFY(window->accuracyText().contains(QStringLiteral("2 decisions, 50.0 % as advised")));
+        QVERIFY(window->costliestText().endsWith(QStringLiteral("hard 16 v 10")));
+
+        const ChartCell cell{8, 8};
+        QTest::mouseClick(window->map(), Qt::LeftButton, {}, window->map()->cellRect(cell).center());
+        QVERIFY(window->detailText().startsWith(QStringLiteral("hard 16 v 10: 2 decisions, 1 mistakes, ")));
+        QVERIFY(window->detailText().endsWith(QStringLiteral("most often wrong: Stand")));
+
+        const QString csv = data->filePath(QStringLiteral("decisions.csv"));
+        QVERIFY(window->exportTo(csv));
+        QFile exported(csv);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QCOMPARE(exported.readAll().count('\n'), 3);
+
+        QStringList asked;
+        window->confirm = [&](const QString &question) { asked << question; return asked.size() > 1; };
+        QVERIFY(!window->resetHistory());
+        QCOMPARE(window->statistics().allTime.decisions, 2);
+        QVERIFY(window->resetHistory());
+        QCOMPARE(window->statistics().allTime.decisions, 0);
+    }
+
+    void secondCopyPlaysOnWithoutRecording()
+    {
+        QLockFile other(HistoryDatabase::defaultPath() + QStringLiteral(".lock"));
+        QDir().mkpath(QFileInfo(HistoryDatabase::defaultPath()).absolutePath());
+        QVERIFY(other.tryLock(0));
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        QCOMPARE(table.statusText(), QStringLiteral("Not recording history: another copy is recording"));
+        fixture.deal({10, 10, 6, 7});
+        table.lblStand_Click();
+        QCOMPARE(table.bank(), 975);
+        QVERIFY(fixture.alerts.texts.isEmpty());
+        QVERIFY(!QFileInfo::exists(HistoryDatabase::defaultPath()));
+    }
+};
+
+QTEST_MAIN(TestTraining)
+#include "test_training.moc"
