@@ -48,10 +48,13 @@ echo "---"
 [ "$status" -eq 0 ] || fail "closing on SIGTERM gave status $status"
 grep -qx 'prfCardOutlineColor=65280' "$config" || fail "the table did not open and close in order: $(cat "$config")"
 grep -qx 'prfMainScreenX=[0-9-]*' "$config" || fail "the window position was not written"
+# The hand history opens at start-up through Qt's SQLite driver, a plugin.
+history="$home/.local/share/Vantrel/Vantrel/history.sqlite"
+[ "$(head -c 15 "$history" 2>/dev/null)" = "SQLite format 3" ] || fail "no history database at $history"
 # Messages expected without a sound server or a window system; anything
 # else that reads like a fault fails the test.
 if grep -v -e 'pa_context_connect() failed' -e 'No audio device detected' "$home/err.txt" \
-     | grep -iE 'error|cannot|could not|failed|not found|missing'; then
+     | grep -iE 'error|cannot|could not|failed|not found|not loaded|missing'; then
   fail "the program reported a fault"
 fi
 rm -rf "$home"
