@@ -6,7 +6,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev qt6-svg-dev
           libqt6sql6-sqlite libxkbcommon-dev xvfb xauth fonts-dejavu-core clang libclang-rt-14-dev
-          appstream desktop-file-utils mandoc)
+          openbox xdotool x11-apps imagemagick appstream desktop-file-utils mandoc)
 if [ "${1:-}" = "--packaging" ]; then
   packages+=(dpkg-dev lintian mmdebstrap)
 fi

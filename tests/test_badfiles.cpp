@@ -1,5 +1,6 @@
 // Damaged files around the table: each gets its message (or none where a
 // file is optional), the program goes on, and a round still plays.
+#include "FileBytes.h"
 #include "PictureBox.h"
 #include "ScreenPlacement.h"
 #include "SettingsStore.h"
@@ -14,13 +15,6 @@
 #include <sys/stat.h>
 
 namespace {
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 QByteArray garbage(int size, quint32 seed)
 {
     QByteArray bytes(size, '\0');
@@ -172,9 +166,7 @@ private Q_SLOTS:
         TableFixture fixture;
         const QString data = fixture.folder.filePath(QStringLiteral("bjdata.txt"));
         const QString strings = fixture.folder.filePath(QStringLiteral("bjstrings.txt"));
-        QFile wording(strings);
-        QVERIFY(wording.open(QIODevice::ReadOnly));
-        writeFile(strings, "\xEF\xBB\xBF" + wording.readAll());
+        writeFile(strings, "\xEF\xBB\xBF" + readFile(strings));
         writeFile(data, "H3-8 h,h,H,h\n");
         QVERIFY(fixture.open());
         QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral(

@@ -4,6 +4,7 @@
 #include "ClockSeededRandom.h"
 #include "DecisionValues.h"
 #include "DrillDeckSource.h"
+#include "FileBytes.h"
 #include "HandOf.h"
 #include "HistoryDatabase.h"
 #include "HistoryStatistics.h"
@@ -31,12 +32,6 @@ int count(const HistoryDatabase &db, const QString &sql)
 {
     QSqlQuery query(db.connection());
     return query.exec(sql) && query.next() ? query.value(0).toInt() : -1;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 const ChartCell hard16v10{8, 8};
@@ -111,9 +106,8 @@ private Q_SLOTS:
 
     void unwritableFolderRecordsNothing()
     {
-        QFile plain(folder.filePath(QStringLiteral("plain")));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        HistoryDatabase db(plain.fileName() + QStringLiteral("/history.sqlite"));
+        writeFile(folder.filePath(QStringLiteral("plain")), {});
+        HistoryDatabase db(folder.filePath(QStringLiteral("plain/history.sqlite")));
         QVERIFY(!db.isRecording());
         QVERIFY(!db.problem().isEmpty());
         QVERIFY(!db.writeRound({decision(hard16v10, 's', 'h', 1.0)}, {}));
@@ -141,14 +135,11 @@ private Q_SLOTS:
     void corruptFileIsMovedAside()
     {
         const QByteArray garbage = QByteArray("not a database at all ").repeated(300);
-        QFile file(path());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(garbage);
-        file.close();
+        writeFile(path(), garbage);
         HistoryDatabase db(path());
         QVERIFY(db.isRecording());
         QVERIFY(db.movedAside().startsWith(path() + QStringLiteral(".corrupt-")));
-        QCOMPARE(readAll(db.movedAside()), garbage);
+        QCOMPARE(readFile(db.movedAside()), garbage);
         QVERIFY(db.writeRound({decision(hard16v10, 's', 'h', 1.0)}, {}));
     }
 
@@ -185,7 +176,7 @@ private Q_SLOTS:
             raw.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("raw"));
-        const QByteArray before = readAll(path());
+        const QByteArray before = readFile(path());
         {
             HistoryDatabase db(path());
             QCOMPARE(db.state(), HistoryDatabase::State::ReadOnly);
@@ -193,7 +184,7 @@ private Q_SLOTS:
             QVERIFY(!db.writeRound({decision(hard16v10, 's', 'h', 1.0)}, {}));
             QVERIFY(!db.reset());
         }
-        QCOMPARE(readAll(path()), before);
+        QCOMPARE(readFile(path()), before);
     }
 
     void olderFileIsMigratedKeepingItsRows()
@@ -244,7 +235,7 @@ private Q_SLOTS:
 
         const QString csv = folder.filePath(QStringLiteral("out.csv"));
         QVERIFY(db.exportCsv(csv));
-        const QList<QByteArray> lines = readAll(csv).trimmed().split('\n');
+        const QList<QByteArray> lines = readFile(csv).trimmed().split('\n');
         QCOMPARE(lines.size(), 6);
         QVERIFY(lines[0].startsWith("time,session,hand_cards,up_card"));
         QVERIFY(lines[1].contains(",\"10,6\",10,8,8,"));

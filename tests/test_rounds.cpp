@@ -10,6 +10,7 @@
 #include <fstream>
 #include <optional>
 #include <random>
+#include <tuple>
 
 namespace {
 // Pixels of the hatch's blue lines: a hand crossed by the losing overlay.
@@ -357,6 +358,108 @@ private Q_SLOTS:
         QVERIFY(!table.roundOver);
         QTest::keyClick(&table, Qt::Key_H);
         QCOMPARE(table.statusText(), QStringLiteral("You bust..dealer wins"));
+    }
+
+    void closingMidRoundEndsItThere_data()
+    {
+        QTest::addColumn<QString>("moment");
+        QTest::newRow("mid-flip") << QStringLiteral("flip");
+        QTest::newRow("mid-flight") << QStringLiteral("flight");
+        QTest::newRow("mid-fade") << QStringLiteral("fade");
+        QTest::newRow("before the next deal") << QStringLiteral("pause");
+    }
+    void closingMidRoundEndsItThere()
+    {
+        QFETCH(QString, moment);
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfAnimation = true;
+        table.prefs.prfAnimationDelay = 1;
+        table.prefs.prfAutoDeal = true;
+        fixture.deal({10, 10, 7, 5, 2}); // the dealer's 15 draws a 2
+        auto state = [&] {
+            return std::make_tuple(table.bank(), table.deck.stockCount(), table.dealerHand.count(),
+                                   fixture.clock.waits, fixture.clock.spun, table.statusText());
+        };
+        std::optional<decltype(state())> atClose;
+        auto closeNow = [&] {
+            if (!atClose) {
+                table.close();
+                atClose = state();
+            }
+        };
+        fixture.clock.onWait = [&](int ms) {
+            if ((moment == QLatin1String("flip") && ms == 8) || (moment == QLatin1String("fade") && ms == 10) ||
+                (moment == QLatin1String("pause") && ms >= 1000))
+                closeNow();
+        };
+        fixture.clock.onSpin = [&] {
+            if (moment == QLatin1String("flight"))
+                closeNow();
+        };
+        table.lblStand_Click();
+        QVERIFY(atClose.has_value());
+        QVERIFY(!table.isVisible());
+        // Not a frame, a wait, a card or a chip more.
+        QVERIFY(state() == *atClose);
+        QVERIFY(!table.isBusy());
+    }
+
+    void oneShortPauseAfterASplitAndInputIsTaken_data()
+    {
+        QTest::addColumn<bool>("clickDuringPause");
+        QTest::newRow("auto-deal") << false;
+        QTest::newRow("deck clicked in the pause") << true;
+    }
+    void oneShortPauseAfterASplitAndInputIsTaken()
+    {
+        QFETCH(bool, clickDuringPause);
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfAutoDeal = true;
+        // Tens split: 10+5 hits a king and busts; the second ten gets an ace
+        // against a new dealer 7 with a ten in the hole: 21 wins.
+        fixture.deal({6, 10, 10, 5, 13, 7, 1, 10});
+        table.lblSplit_Click();
+        QCOMPARE(table.playerTotal, int16_t(15));
+        fixture.stacked.stackRanks({9, 10, 6});
+        QList<int> pauses;
+        bool inputTaken = false;
+        fixture.clock.onWait = [&](int ms) {
+            if (ms >= 1000)
+                pauses << ms;
+            if (clickDuringPause && ms >= 1000 && !table.isBusy()) {
+                table.picDeal_Click();
+                inputTaken = !table.roundOver;
+            }
+        };
+        table.lblHit_Click();
+        // One pause between the hands, then one 1.5 s before the next deal.
+        QCOMPARE(pauses, (QList<int>{1500, 1500}));
+        QCOMPARE(inputTaken, clickDuringPause);
+        QCOMPARE(table.bank(), 1000);
+        // One new round, dealt once: from the stack given before the pause.
+        QVERIFY(!table.roundOver);
+        QCOMPARE(table.deck.stockCount(), 49);
+        QCOMPARE(table.playerHand[1].rank, int16_t(6));
+    }
+
+    void bannersTurnBetweenAutomaticRounds()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        table.prefs.prfAutoDeal = true;
+        fixture.clock.onWait = [&](int ms) {
+            if (ms >= 1000)
+                table.Timer1_Timer();
+        };
+        fixture.deal({9, 10, 6, 13});
+        table.lblHit_Click(); // bust; the next round is dealt after the pause
+        QVERIFY(!table.roundOver);
+        QCOMPARE(table.picCtr, int16_t(1));
     }
 
     // The table and the simulator play the same decks by the chart and must

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "FileExists.h"
 #include "ProgramFolder.h"
 #include "SoundPlayer.h"
@@ -19,13 +20,6 @@ QByteArray silentWave(int milliseconds)
     out.writeRawData("data", 4);
     out << dataBytes;
     return wave + QByteArray(int(dataBytes), '\0');
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
 }
 }
 

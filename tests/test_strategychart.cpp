@@ -1,4 +1,5 @@
 #include "AlertRecorder.h"
+#include "FileBytes.h"
 #include "StrategyChart.h"
 #include <QTemporaryDir>
 #include <QtTest>
@@ -48,11 +49,8 @@ QStringList captionsOf(const StrategyChart &chart)
 
 void write(const QString &path, const QByteArray &content)
 {
-    if (content.isNull())
-        return;
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    if (!content.isNull())
+        writeFile(path, content);
 }
 }
 

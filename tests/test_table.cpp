@@ -56,16 +56,34 @@ private Q_SLOTS:
         TableFixture fixture;
         QVERIFY(fixture.open());
         MainWindow &table = fixture.table();
-        QCOMPARE(table.table->size(), QSize(640, 400 + 64 + 25));
+        // 25 twips are 2 pixels at 96 dpi.
+        QCOMPARE(table.table->size(), QSize(640, 400 + 64 + 2));
         QVERIFY(table.height() >= table.table->height());
         QCOMPARE(table.cardSpace, int16_t(16));
         QCOMPARE(table.cardRise, int16_t(19));
         QCOMPARE(table.picDeal[0]->pos(), QPoint(350, 35));
         QCOMPARE(table.picComputerHand->geometry(), QRect(125, 85, 160, 96));
-        QCOMPARE(table.picPlayerHand->geometry(), QRect(50, 489 - 96 - 64 - 80, 272, 96));
-        QCOMPARE(table.picStatusBar->geometry(), QRect(12, 489 - 12 - 64, 616, 64));
+        QCOMPARE(table.picPlayerHand->geometry(), QRect(50, 466 - 96 - 64 - 80, 272, 96));
+        QCOMPARE(table.picStatusBar->geometry(), QRect(12, 466 - 12 - 64, 616, 64));
         QVERIFY(table.Timer1.isActive());
         QCOMPARE(table.lblBank->text(), QStringLiteral("1000"));
+    }
+
+    void noEmptyBandOrLineBelowThePicture()
+    {
+        TableFixture fixture;
+        QVERIFY(fixture.open());
+        MainWindow &table = fixture.table();
+        fixture.deal({9, 10, 6, 13});
+        table.lblHit_Click();
+        const QImage shown = table.table->grab().toImage();
+        const QColor edge(46, 28, 16); // the table's colour where no picture lies
+        for (int y = 380; y < shown.height(); ++y) {
+            int bare = 0;
+            for (int x = 0; x < shown.width(); ++x)
+                bare += shown.pixelColor(x, y) == edge;
+            QVERIFY2(bare < shown.width() / 2, qPrintable(QStringLiteral("row %1").arg(y)));
+        }
     }
 
     void maximisingComesStraightBack()
@@ -121,6 +139,15 @@ private Q_SLOTS:
         QCOMPARE(framesOf(100, 100, 340, 100), 0);
         QVERIFY(table.picDeal[0]->isVisible());
         QVERIFY(!table.picComputerHand->isVisible());
+
+        // However large the stored delay, a flight ends within 3 s (a count
+        // runs in pieces of about a millisecond).
+        table.prefs.prfAnimation = true;
+        table.prefs.prfAnimationDelay = 2147483647;
+        const double start = fixture.clock.nowMs;
+        framesOf(100, 100, 340, 100);
+        const double took = fixture.clock.nowMs - start;
+        QVERIFY2(took >= 2995 && took <= 3002, qPrintable(QString::number(took)));
     }
 
     void flightLandsTheCardAtTheTarget()
@@ -147,8 +174,34 @@ private Q_SLOTS:
         // The fake loop step costs 1 ns: 150 frames reach 0.2 s at 1334 thousand.
         QCOMPARE(table.prefs.prfAnimationDelay, 1340);
         QCOMPARE(table.prefs.prfScrollVal, int16_t(250));
-        // 61 banner steps reach 0.3 s at 4918 thousand, and 10 more is added.
-        QCOMPARE(table.prefs.prfBannerDelay, 4930);
+        // 61 banner steps reach 0.3 s at 4918 thousand.
+        QCOMPARE(table.prefs.prfBannerDelay, 4920);
+    }
+
+    void storedDelayTooSlowIsMeasuredAgain_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("used");
+        // At 1 ns a step, a flight across the 640-pixel table reaches 3 s at 4687.5.
+        QTest::newRow("sane") << 4680 << 4680;
+        QTest::newRow("just too slow") << 4690 << 1340;
+        QTest::newRow("largest") << 2147483647 << 1340;
+    }
+    void storedDelayTooSlowIsMeasuredAgain()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, used);
+        TableFixture fixture;
+        fixture.window = std::make_unique<MainWindow>(fixture.clock, fixture.stacked);
+        MainWindow &table = fixture.table();
+        table.prefs.prfAnimationDelay = stored;
+        table.prefs.delayUnmeasured = false;
+        QVERIFY(table.Form_Load());
+        QCOMPARE(table.prefs.prfAnimationDelay, used);
+        QCOMPARE(fixture.alerts.texts.size(), stored == used ? 0 : 1);
+        if (stored != used)
+            QCOMPARE(fixture.alerts.texts.first(), QStringLiteral("The animation delay ") + QString::number(stored) +
+                                                       QStringLiteral(" is too slow for this computer; it is measured again"));
     }
 
     void outcomeTurnsIntoInvitations()

@@ -1,4 +1,5 @@
 // The record and the drill through the real table, with stacked decks.
+#include "FileBytes.h"
 #include "MistakeMap.h"
 #include "TableFixture.h"
 #include <QLabel>
@@ -29,21 +30,23 @@ QStringList rows(MainWindow &table, const QString &sql)
 class TestTraining : public QObject {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> data;
+    std::unique_ptr<TableFixture> fixture;
 
 private Q_SLOTS:
     void init()
     {
         data = std::make_unique<QTemporaryDir>();
         qputenv("XDG_DATA_HOME", data->path().toLocal8Bit());
+        fixture = std::make_unique<TableFixture>();
     }
+    void cleanup() { fixture.reset(); }
 
     void overriddenStandIsStoredWithItsCost()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        QVERIFY(fixture->open());
+        MainWindow &table = fixture->table();
         table.prefs.prfAlwaysShowBestPlay = false;
-        fixture.deal({10, 10, 6, 7}); // dealer 10 + 7
+        fixture->deal({10, 10, 6, 7}); // dealer 10 + 7
         QCOMPARE(table.theBestPlay, QStringLiteral("h"));
         table.lblStand_Click();
         QCOMPARE(table.statusText(), QStringLiteral("Should Hit.."));
@@ -59,11 +62,10 @@ private Q_SLOTS:
 
     void splitStoresTwoHands()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        QVERIFY(fixture->open());
+        MainWindow &table = fixture->table();
         // First hand 8 + 10 against 6 + ace; second 8 + 2 against 9 + 10.
-        fixture.deal({6, 8, 8, 10, 1, 9, 2, 10});
+        fixture->deal({6, 8, 8, 10, 1, 9, 2, 10});
         table.lblSplit_Click();
         table.lblStand_Click();
         QVERIFY(!table.roundOver);
@@ -78,13 +80,12 @@ private Q_SLOTS:
 
     void drillDealsMarkedWeakSpots()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        QVERIFY(fixture->open());
+        MainWindow &table = fixture->table();
         table.findChild<QAction *>(QStringLiteral("mnuDrill"))->trigger();
         QLabel *marker = table.training.marker();
         QVERIFY(marker->isVisibleTo(&table));
-        fixture.deal({10, 10, 6});
+        fixture->deal({10, 10, 6});
         const ChartCell cell = ChartCell::of(table.playerHand, table.dealerHand[0]);
         QCOMPARE(marker->text(), QStringLiteral("Drill: ") + cell.name());
         QCOMPARE(table.bank(), 1000);
@@ -96,20 +97,19 @@ private Q_SLOTS:
         table.findChild<QAction *>(QStringLiteral("mnuDrill"))->trigger();
         QVERIFY(!marker->isVisibleTo(&table));
         table.roundOver = true;
-        fixture.deal({5, 10, 6});
+        fixture->deal({5, 10, 6});
         QCOMPARE(table.dealerHand[0].rank, int16_t(5));
         QCOMPARE(table.playerHand[1].rank, int16_t(6));
     }
 
     void statisticsWindowShowsTheSession()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        fixture.deal({10, 10, 6, 7});
+        QVERIFY(fixture->open());
+        MainWindow &table = fixture->table();
+        fixture->deal({10, 10, 6, 7});
         table.lblStand_Click();
         table.roundOver = true;
-        fixture.deal({10, 10, 6, 7});
+        fixture->deal({10, 10, 6, 7});
         table.lblHit_Click();
         table.findChild<QAction *>(QStringLiteral("mnuStatistics"))->trigger();
         StatisticsWindow *window = table.training.statisticsWindow();
@@ -126,9 +126,7 @@ private Q_SLOTS:
 
         const QString csv = data->filePath(QStringLiteral("decisions.csv"));
         QVERIFY(window->exportTo(csv));
-        QFile exported(csv);
-        QVERIFY(exported.open(QIODevice::ReadOnly));
-        QCOMPARE(exported.readAll().count('\n'), 3);
+        QCOMPARE(readFile(csv).count('\n'), 3);
 
         QStringList asked;
         window->confirm = [&](const QString &question) { asked << question; return asked.size() > 1; };
@@ -143,14 +141,13 @@ private Q_SLOTS:
         QLockFile other(HistoryDatabase::defaultPath() + QStringLiteral(".lock"));
         QDir().mkpath(QFileInfo(HistoryDatabase::defaultPath()).absolutePath());
         QVERIFY(other.tryLock(0));
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        QVERIFY(fixture->open());
+        MainWindow &table = fixture->table();
         QCOMPARE(table.statusText(), QStringLiteral("Not recording history: another copy is recording"));
-        fixture.deal({10, 10, 6, 7});
+        fixture->deal({10, 10, 6, 7});
         table.lblStand_Click();
         QCOMPARE(table.bank(), 975);
-        QVERIFY(fixture.alerts.texts.isEmpty());
+        QVERIFY(fixture->alerts.texts.isEmpty());
         QVERIFY(!QFileInfo::exists(HistoryDatabase::defaultPath()));
     }
 };

@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 #include "AlertRecorder.h"
+#include "FileBytes.h"
 #include "HelpWindow.h"
 #include "Preferences.h"
 #include "PreferencesDialog.h"
@@ -355,9 +356,7 @@ private Q_SLOTS:
         AlertRecorder alerts;
         HelpWindow help;
         help.showContents();
-        QFile empty(folder.filePath(QStringLiteral("vantrel.hlp")));
-        QVERIFY(empty.open(QIODevice::WriteOnly));
-        empty.close();
+        writeFile(folder.filePath(QStringLiteral("vantrel.hlp")), {});
         help.showContents();
         ProgramFolder::setPath(QString());
 

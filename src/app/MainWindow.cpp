@@ -216,7 +216,7 @@ bool MainWindow::Form_Load()
     picBanner3 = picBanner;
     paintBannerStrip(0);
 
-    if (prefs.delayUnmeasured)
+    if (prefs.delayUnmeasured || storedDelayTooLong())
         InitAnimDelay();
     move(place);
     show();
@@ -237,7 +237,8 @@ bool MainWindow::Form_Load()
 void MainWindow::AutoSizeToPicture()
 {
     autoSizing = true;
-    table->setFixedSize(thePic.width(), thePic.height() + TableLayout::statusBarHeight + 25);
+    // The 25 beside the picture and the status bar is in twips.
+    table->setFixedSize(thePic.width(), thePic.height() + TableLayout::statusBarHeight + Twips::toPixels(25, screen()));
     adjustSize();
     autoSizing = false;
 }
@@ -247,7 +248,7 @@ void MainWindow::Form_Activate()
     if (!loaded || activated || !prefs.prfAutoDeal)
         return;
     activated = true;
-    DealFirst();
+    untilClosed([this] { DealFirst(); });
 }
 
 void MainWindow::Form_Resize()
@@ -289,6 +290,10 @@ void MainWindow::Form_Unload()
         helpWindow->close();
     if (aboutBox)
         aboutBox->close();
+    // The program ends here, also from inside a round's wait: a quit left to
+    // the last window's closing is posted, and a wait begun before it is
+    // handled would drop it.
+    QCoreApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

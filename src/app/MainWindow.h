@@ -42,9 +42,11 @@ public:
     void AutoSizeToPicture();
     void shortDelay(int delayTime)
     {
-        // Closing the table inside a round's wait ends the waits that follow.
+        // Closing the table inside a wait ends the procedure that waited, and
+        // the round with it: nothing of it runs once the table is gone.
         if (!unloaded)
             clock.shortDelay(delayTime);
+        endIfUnloaded();
     }
 
     // --- table graphics ---
@@ -53,6 +55,9 @@ public:
     void AnimateCard(int startX, int startY, int targetX, int targetY, int16_t step, int code, int mode);
     void flipcard();
     void InitAnimDelay();
+    // What InitAnimDelay times: 150 card frames, and the 61 steps of a banner slide.
+    void animationPass(int delay);
+    void bannerPass(int delay);
 
     // --- round play ---
     void DealFirst();
@@ -154,6 +159,26 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Thrown from a wait in which the table was closed; every handler that
+    // can wait catches it (untilClosed), so it unwinds only our own frames.
+    struct Closed {};
+    void endIfUnloaded() const
+    {
+        if (unloaded)
+            throw Closed{};
+    }
+    template <typename Work>
+    void untilClosed(Work work)
+    {
+        if (unloaded)
+            return;
+        try {
+            work();
+        } catch (const Closed &) {
+        }
+    }
+    bool storedDelayTooLong();
+
     // Marks a deal or action in progress for as long as it lives.
     class Busy {
     public:
@@ -197,8 +222,6 @@ private:
     void discardSplitRank(int rank);
     void openSponsorPage(int page);
     void paintBannerStrip(int bannerTop);
-    void measureAnimationDelay(int &delay, double targetSeconds, double stopSeconds,
-                               const std::function<void()> &pass);
     std::optional<Preferences::WindowPosition> mainWindowPosition() const;
 
     Clock &clock;
@@ -208,6 +231,7 @@ private:
     int busyDepth = 0;
     int handSerial = 0;
     bool nextRoundDue = false;   // auto-deal, once the action that ended the round has returned
+    double nextRoundSeconds = 0; // ...and not before this time (clock seconds)
     bool dealingPending = false;
     bool loaded = false;
     bool activated = false;

@@ -13,7 +13,7 @@ void MainWindow::picDeal_Click()
     // Between rounds the deck always deals, also with auto-deal switched on
     // after the last round ended: otherwise the table could never deal again.
     if (roundOver)
-        DealFirst();
+        untilClosed([this] { DealFirst(); });
     else if (!prefs.prfAutoDeal)
         setStatus(QStringLiteral("Hit,, Stand, Double or Split"));
 }
@@ -51,7 +51,7 @@ void MainWindow::lblHit_Click()
         if (!adviceAllows(QStringLiteral("h"), hitMistakes))
             return;
     }
-    playerhits();
+    untilClosed([this] { playerhits(); });
 }
 
 void MainWindow::lblStand_Click()
@@ -60,7 +60,7 @@ void MainWindow::lblStand_Click()
         return;
     setStatus(QString());
     if (adviceAllows(QStringLiteral("s"), standMistakes))
-        playerstands();
+        untilClosed([this] { playerstands(); });
 }
 
 void MainWindow::lblDouble_Click()
@@ -69,13 +69,13 @@ void MainWindow::lblDouble_Click()
         return;
     setStatus(QString());
     if (!canDouble) {
-        showmessage(QStringLiteral("Doubling is not allowed after drawing.."));
+        untilClosed([this] { showmessage(QStringLiteral("Doubling is not allowed after drawing..")); });
         return;
     }
     if (roundOver || !adviceAllows(QStringLiteral("d"), doubleMistakes))
         return;
     if (!roundOver && canDouble)
-        carryOutDouble();
+        untilClosed([this] { carryOutDouble(); });
 }
 
 void MainWindow::carryOutDouble()
@@ -95,12 +95,14 @@ void MainWindow::lblSplit_Click()
 {
     if (isBusy() || roundOver)
         return;
-    if (!canSplit)
-        showmessage(QStringLiteral("Can only split same rank pair"));
-    else {
-        noteDecision(QStringLiteral("p"));
-        carryOutSplit();
-    }
+    untilClosed([this] {
+        if (!canSplit)
+            showmessage(QStringLiteral("Can only split same rank pair"));
+        else {
+            noteDecision(QStringLiteral("p"));
+            carryOutSplit();
+        }
+    });
 }
 
 void MainWindow::carryOutSplit()

@@ -1,11 +1,12 @@
 // The table's graphics: first layout, reset between rounds, the deck pile,
 // card flights, the hole card's turn-over and the speed calibration.
+#include "Alert.h"
+#include "AnimationCalibration.h"
 #include "CardLibrary.h"
 #include "MainWindow.h"
 #include "PictureBox.h"
 #include "TableLayout.h"
 #include "TableSurface.h"
-#include <QCoreApplication>
 #include <QFrame>
 #include <QPainter>
 #include <cmath>
@@ -13,6 +14,8 @@
 namespace {
 constexpr QRgb white = 0xFFFFFF;
 constexpr int flipFrameMs = 8; // paces the turn-over so that it can be seen
+// However large the stored delay, a card's flight ends within this time.
+constexpr double longestFlightSeconds = 3.0;
 constexpr QPoint deckPlace{350, 35};
 constexpr QPoint dealerPlace{125, 85};
 
@@ -48,6 +51,9 @@ void MainWindow::paintBorderStrips(QPainter &painter)
     painter.drawPixmap(QRect(0, innerHeight - picBottom.height() - picStatusBar->height() - 12, innerWidth,
                              picBottom.height()),
                        picBottom);
+    // Also along the bottom edge, below the status bar, as the first set-up
+    // lays it: the table's own colour would show there as an empty band.
+    painter.drawPixmap(QRect(0, innerHeight - picBottom.height(), innerWidth, picBottom.height()), picBottom);
     painter.drawPixmap(QRect(0, 0, picSide1.width() + 1, innerHeight), picSide1);
     painter.drawPixmap(QRect(innerWidth - picSide2.width(), 0, picSide2.width(), innerHeight), picSide2);
 }
@@ -120,8 +126,10 @@ void MainWindow::resetGraphics()
 
     for (PictureBox *box : {picComputerHand, picComputerBack, picComputerBack2})
         box->move(dealerPlace);
-    picComputerHand->copyFrom(table->image(), areaOf(picComputerHand));
-    picComputerBack->copyFrom(table->image(), areaOf(picComputerHand));
+    // All three copies are taken where the area now stands: the turn-over
+    // repaints from picComputerBack2, which the deal paints the up-card into.
+    for (PictureBox *box : {picComputerHand, picComputerBack, picComputerBack2})
+        box->copyFrom(table->image(), areaOf(picComputerHand));
 
     BoardBuffer = table->image();
     picStatusBar->setGeometry(12, innerHeight - picBottom.height() - picStatusBar->height(), table->width() - 24,
@@ -190,6 +198,7 @@ void MainWindow::AnimateCard(int startX, int startY, int targetX, int targetY, i
 
     if (prefs.prfAnimation && step > 0) {
         const int frames = static_cast<int>(std::nearbyint(double(n) / step));
+        const double flightStart = clock.elapsedSeconds();
         for (int frame = 0; frame < frames; ++frame) {
             if (xMajor) {
                 startX += xStep > 0 ? step : -step;
@@ -219,7 +228,10 @@ void MainWindow::AnimateCard(int startX, int startY, int targetX, int targetY, i
                 restore.setCompositionMode(QPainter::CompositionMode_Source);
                 restore.drawPixmap(QPoint(x, y), picBuffer);
             }
-            clock.spin(int64_t(prefs.prfAnimationDelay) * 1000);
+            clock.spinUntil(int64_t(prefs.prfAnimationDelay) * 1000,
+                            flightStart + longestFlightSeconds * (frame + 1) / frames);
+            // The counting lets a close request through (but no input or timer tick).
+            endIfUnloaded();
         }
     }
     table->blitToScreen(picAnimate->image(), QRect(0, 0, cw, ch), QPoint(targetX, targetY));
@@ -239,7 +251,7 @@ void MainWindow::flipcard()
         painter.drawPixmap(QRectF(cardSpace + x, 0, width, h), picAnimate->image(), QRectF(0, 0, w, h));
         painter.end();
         picComputerHand->repaint();
-        clock.shortDelay(flipFrameMs);
+        shortDelay(flipFrameMs);
     };
     {
         QPainter painter(&hand);
@@ -258,64 +270,54 @@ void MainWindow::flipcard()
     picComputerHand->refresh();
 }
 
-void MainWindow::measureAnimationDelay(int &delay, double addBelow, double repeatBelow,
-                                       const std::function<void()> &pass)
+bool MainWindow::storedDelayTooLong()
 {
-    auto timedPass = [&] {
-        const double started = clock.elapsedSeconds();
-        pass();
-        return clock.elapsedSeconds() - started;
-    };
-    // Searching by tens alone takes hundreds of passes on a fast machine:
-    // two passes give the cost of one unit, and the search starts just below
-    // the estimate.
-    const double base = timedPass();
-    delay += 100;
-    const double probe = timedPass();
-    delay -= 100;
-    const double perUnit = (probe - base) / 100.0;
-    if (perUnit > 0.0 && base < repeatBelow * 0.9) {
-        const int estimate = static_cast<int>((repeatBelow * 0.9 - base) / perUnit);
-        delay += estimate / 10 * 10;
+    // A flight is never longer than the table is wide.
+    AnimationCalibration calibration(clock);
+    const double longestFlight =
+        table->width() * 1000.0 * prefs.prfAnimationDelay * calibration.secondsPerLoopStep();
+    if (longestFlight <= longestFlightSeconds)
+        return false;
+    Alert::show(QStringLiteral("The animation delay ") + QString::number(prefs.prfAnimationDelay) +
+                QStringLiteral(" is too slow for this computer; it is measured again"));
+    return true;
+}
+
+void MainWindow::animationPass(int delay)
+{
+    const int w = picDeal[0]->width();
+    const int h = picDeal[0]->height();
+    for (int i = 0; i < 150; ++i) {
+        {
+            QPainter save(&picBuffer);
+            save.drawPixmap(QPoint(0, 0), BoardBuffer, QRect(0, 0, w, h));
+        }
+        cdtDraw(&BoardBuffer, 0, 0, 64, 1, white);
+        table->blitToScreen(BoardBuffer, QRect(0, 0, w + 10, h), QPoint(0, 0));
+        {
+            QPainter restore(&BoardBuffer);
+            restore.drawPixmap(0, 0, picBuffer);
+        }
+        clock.spin(int64_t(delay) * 1000);
     }
-    double seconds = 0.0;
-    do {
-        seconds = timedPass();
-        if (seconds < addBelow)
-            delay += 10;
-        QCoreApplication::processEvents();
-    } while (seconds < repeatBelow);
+}
+
+void MainWindow::bannerPass(int delay)
+{
+    for (int i = -60; i <= 0; ++i) {
+        paintBannerStrip(i);
+        clock.spin(int64_t(delay) * 1000);
+    }
 }
 
 void MainWindow::InitAnimDelay()
 {
-    prefs.prfAnimationDelay = 0;
-    const int w = picDeal[0]->width();
-    const int h = picDeal[0]->height();
     if (BoardBuffer.isNull())
         BoardBuffer = table->image();
-    measureAnimationDelay(prefs.prfAnimationDelay, 0.2, 0.2, [&] {
-        for (int i = 0; i < 150; ++i) {
-            {
-                QPainter save(&picBuffer);
-                save.drawPixmap(QPoint(0, 0), BoardBuffer, QRect(0, 0, w, h));
-            }
-            cdtDraw(&BoardBuffer, 0, 0, 64, 1, white);
-            table->blitToScreen(BoardBuffer, QRect(0, 0, w + 10, h), QPoint(0, 0));
-            {
-                QPainter restore(&BoardBuffer);
-                restore.drawPixmap(0, 0, picBuffer);
-            }
-            clock.spin(int64_t(prefs.prfAnimationDelay) * 1000);
-        }
-    });
+    AnimationCalibration calibration(clock);
+    prefs.prfAnimationDelay = calibration.delayFor({150, 0.2, [this](int delay) { animationPass(delay); }});
     const int delay = prefs.prfAnimationDelay;
     prefs.prfScrollVal = static_cast<int16_t>(delay <= 500 ? 1000 - delay : delay <= 750 ? 400 : 250);
-    measureAnimationDelay(prefs.prfBannerDelay, 0.5, 0.3, [&] {
-        for (int i = -60; i <= 0; ++i) {
-            paintBannerStrip(i);
-            clock.spin(int64_t(prefs.prfBannerDelay) * 1000);
-        }
-    });
+    prefs.prfBannerDelay = calibration.delayFor({61, 0.3, [this](int delay) { bannerPass(delay); }});
     table->refresh();
 }

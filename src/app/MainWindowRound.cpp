@@ -11,6 +11,7 @@
 #include "TransparentBlit.h"
 #include <QLabel>
 #include <QPainter>
+#include <cmath>
 
 namespace {
 constexpr QRgb white = 0xFFFFFF;
@@ -52,9 +53,11 @@ void MainWindow::shuffleCards()
 
 void MainWindow::dealNextRoundIfAuto()
 {
+    // The pause is taken once the action that ended the round has returned,
+    // so outcomes settled one inside another (a split) share one pause.
     if (prefs.prfAutoDeal && roundOver) {
-        shortDelay(1500);
         nextRoundDue = true;
+        nextRoundSeconds = clock.elapsedSeconds() + 1.5;
     }
 }
 
@@ -62,13 +65,22 @@ void MainWindow::dealPendingRound()
 {
     // Dealing from the outermost level, in a loop, keeps a run of naturals
     // (each of which ends its round inside the deal) from nesting deals.
-    if (dealingPending)
+    // Nothing is busy during the pause: a click on the deck deals at once,
+    // and the deal it starts cancels this one.
+    if (dealingPending || unloaded)
         return;
     dealingPending = true;
-    while (nextRoundDue) {
-        nextRoundDue = false;
-        DealFirst();
-    }
+    untilClosed([this] {
+        while (nextRoundDue) {
+            const int pause = static_cast<int>(std::ceil((nextRoundSeconds - clock.elapsedSeconds()) * 1000.0));
+            if (pause > 0) {
+                shortDelay(pause);
+                continue;
+            }
+            nextRoundDue = false;
+            DealFirst();
+        }
+    });
     dealingPending = false;
 }
 
@@ -93,6 +105,7 @@ void MainWindow::dealDealerCard(int position)
 void MainWindow::DealFirst()
 {
     Busy busy(*this);
+    nextRoundDue = false;
     ++handSerial;
     if (!welcomeShown) {
         showmessage(QStringLiteral("Welcome to Vantrel"));

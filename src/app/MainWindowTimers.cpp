@@ -37,11 +37,13 @@ void MainWindow::showmessage(const QString &text)
 
 void MainWindow::Timer1_Timer()
 {
-    if (statusText().contains(QLatin1String("Welcome")))
-        showmessage(QStringLiteral("Click the deck to start a new game"));
-    // A deal in progress still has roundOver set: the banner waits for it.
-    if (roundOver && !isBusy())
-        rotatebanner();
+    // A card in flight processes no timer ticks, so no banner moves under it.
+    untilClosed([this] {
+        if (statusText().contains(QLatin1String("Welcome")))
+            showmessage(QStringLiteral("Click the deck to start a new game"));
+        if (roundOver)
+            rotatebanner();
+    });
 }
 
 void MainWindow::Timer2_Timer()
@@ -67,8 +69,10 @@ void MainWindow::Timer2_Timer()
     if (text == lastStatus && !neverBlink.contains(text)) {
         savedStatusColor = lblstatus->palette().color(QPalette::WindowText);
         setStatusColor(Qt::black);
-        shortDelay(500);
-        setStatusColor(savedStatusColor);
+        untilClosed([this] {
+            shortDelay(500);
+            setStatusColor(savedStatusColor);
+        });
     } else {
         lastStatus = text;
     }

@@ -19,4 +19,6 @@ void FakeClock::spin(int64_t count)
 {
     spun += count;
     nowMs += count * spinNanoseconds / 1e6;
+    if (onSpin)
+        onSpin();
 }

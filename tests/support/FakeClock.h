@@ -13,6 +13,7 @@ public:
     double elapsedSeconds() const override { return nowMs / 1000.0; }
 
     std::function<void(int milliseconds)> onWait;
+    std::function<void()> onSpin; // runs after each count, as if events came in
     double nowMs = 0;
     static constexpr double spinNanoseconds = 1.0; // one counted loop step
     int waits = 0;
