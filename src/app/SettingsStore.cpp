@@ -55,6 +55,12 @@ void SettingsStore::write(const QString &key, const QString &text)
     settings->setValue(key, text);
 }
 
+void SettingsStore::clear()
+{
+    // Inside the section's group an empty key names the whole group.
+    settings->remove(QString());
+}
+
 bool SettingsStore::commit()
 {
     // QSettings replaces the file atomically, so a failed write leaves the

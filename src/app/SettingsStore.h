@@ -19,6 +19,8 @@ public:
     ~SettingsStore();
     QString read(const QString &key, const QString &defaultText) const;
     void write(const QString &key, const QString &text);
+    // Removes every key of the section.
+    void clear();
     // Flushes to disk; false when the file could not be written.
     bool commit();
     QString fileName() const;

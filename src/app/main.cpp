@@ -1,21 +1,44 @@
 #include "Alert.h"
 #include "ClockSeededRandom.h"
+#include "CommandLine.h"
 #include "EventLoopClock.h"
 #include "MainWindow.h"
 #include "ProgramFolder.h"
 #include "ShuffledDeckSource.h"
 #include "SplashWindow.h"
+#include "TerminationSignals.h"
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Vantrel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
+}
+}
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine(arguments);
+    if (commandLine.request() != CommandLine::Request::RunTable) {
+        // Answered on the terminal: no display is opened.
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        QTextStream in(stdin), out(stdout), err(stderr);
+        return commandLine.carryOut(in, out, err);
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    QApplication::setOrganizationName(QStringLiteral("Vantrel"));
-    QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("vantrel"));
+    nameApplication();
+    QApplication::setDesktopFileName(QStringLiteral("io.github.vantrel.Vantrel"));
     QApplication::setWindowIcon(QIcon(ProgramFolder::file(QStringLiteral("pics"), QStringLiteral("vantrel.png"))));
     Alert::setHandler([](const QString &text) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vantrel"), text, QMessageBox::Ok);
@@ -29,10 +52,24 @@ int main(int argc, char *argv[])
     auto *splash = new SplashWindow;
     splash->show();
     MainWindow table(clock, deckSource);
+    // A termination signal (logout, kill, Ctrl+C) once the table is up
+    // closes it like its close button, so the preferences are written. One
+    // during start-up ends the program with nothing written. Quitting also
+    // ends any wait or dialog still open.
+    TerminationSignals termination;
+    bool started = false;
+    bool terminated = false;
+    QObject::connect(&termination, &TerminationSignals::received, &table, [&] {
+        if (started)
+            table.close();
+        terminated = true;
+        QCoreApplication::quit();
+    });
     clock.shortDelay(2500);
     splash->close();
     delete splash;
-    if (!table.Form_Load())
+    if (terminated || !table.Form_Load() || terminated)
         return 0;
+    started = true;
     return app.exec();
 }
