@@ -168,7 +168,14 @@ void MainWindow::createMenus()
     entry(help, QStringLiteral("About Vantrel"), "mnuAbout", &MainWindow::mnuAbout_Click);
 }
 
-bool MainWindow::Form_Load()
+bool MainWindow::prepareTable()
+{
+    if (!prepared)
+        prepared = loadPictures();
+    return *prepared;
+}
+
+bool MainWindow::loadPictures()
 {
     prefs.prfPKBackground = QStringLiteral("bjwood.jpg");
     const QString path = ProgramFolder::file(QStringLiteral("pics"), prefs.prfPKBackground);
@@ -190,14 +197,6 @@ bool MainWindow::Form_Load()
     AutoSizeToPicture();
     table->setPicture(thePic);
 
-    SettingsStore store;
-    const Preferences::WindowPosition stored = Preferences::loadMainScreen(store);
-    const QRect area = screen()->availableGeometry();
-    const QPoint centred(area.x() + (area.width() - frameGeometry().width()) / 2,
-                         area.y() + (area.height() - frameGeometry().height()) / 2);
-    const QPoint place = ScreenPlacement::fromStored(stored.x, stored.y, frameGeometry().width(), centred, screen());
-    move(place);
-
     const QSize deckSize(static_cast<int>(std::nearbyint(1.1 * cWidth)),
                          static_cast<int>(std::nearbyint(1.1 * cHeight)));
     for (PictureBox *box : picDeal)
@@ -218,7 +217,19 @@ bool MainWindow::Form_Load()
 
     if (prefs.delayUnmeasured || storedDelayTooLong())
         InitAnimDelay();
-    move(place);
+    return true;
+}
+
+bool MainWindow::Form_Load()
+{
+    if (!prepareTable())
+        return false;
+    SettingsStore store;
+    const Preferences::WindowPosition stored = Preferences::loadMainScreen(store);
+    const QRect area = screen()->availableGeometry();
+    const QPoint centred(area.x() + (area.width() - frameGeometry().width()) / 2,
+                         area.y() + (area.height() - frameGeometry().height()) / 2);
+    move(ScreenPlacement::fromStored(stored.x, stored.y, frameGeometry().width(), centred, screen()));
     show();
     chart.importChart(ProgramFolder::path());
     frmStrings = new StrategyWindow(chart, prefs, this);

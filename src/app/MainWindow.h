@@ -13,6 +13,7 @@
 #include <QPixmap>
 #include <QTimer>
 #include <array>
+#include <optional>
 
 class QLabel;
 class QFrame;
@@ -35,6 +36,10 @@ public:
 
     // --- life cycle ---
     bool Form_Load(); // false: no background picture, the window must not be used
+    // What loading does before the window shows: the pictures, the sizes and
+    // the animation delay's measurement. Start-up runs it behind the splash,
+    // so the measurement costs the player no time; Form_Load runs it if not.
+    bool prepareTable();
     void Form_Unload();
     void FirstInit();
     void Form_Activate();
@@ -177,6 +182,7 @@ private:
         } catch (const Closed &) {
         }
     }
+    bool loadPictures(); // the background, borders, banner strip and delay
     bool storedDelayTooLong();
 
     // Marks a deal or action in progress for as long as it lives.
@@ -234,6 +240,7 @@ private:
     double nextRoundSeconds = 0; // ...and not before this time (clock seconds)
     bool dealingPending = false;
     bool loaded = false;
+    std::optional<bool> prepared; // what prepareTable found, once it ran
     bool activated = false;
     bool unloaded = false;
     bool narrowLocked = false;

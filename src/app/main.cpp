@@ -8,6 +8,7 @@
 #include "SplashWindow.h"
 #include "TerminationSignals.h"
 #include <QApplication>
+#include <QTimer>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTextStream>
@@ -65,6 +66,8 @@ int main(int argc, char *argv[])
         terminated = true;
         QCoreApplication::quit();
     });
+    // The table gets ready behind the splash, once the splash has been painted.
+    QTimer::singleShot(100, &table, [&table] { table.prepareTable(); });
     clock.shortDelay(2500);
     splash->close();
     delete splash;
