@@ -65,3 +65,10 @@ struct TableFixture {
         window->picDeal_Click();
     }
 };
+
+// The usual start of a table test: a fixture whose table opened with the
+// tests' preferences.
+#define OPEN_TABLE(fixture, table)                                                                                     \
+    TableFixture fixture;                                                                                              \
+    QVERIFY(fixture.open());                                                                                           \
+    MainWindow &table = fixture.table()

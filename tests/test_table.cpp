@@ -8,33 +8,29 @@
 #include <QFrame>
 #include <QLabel>
 #include <QtTest>
+#include <tuple>
 
 class TestTable : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void missingOrEmptyBackgroundRefusesToLoad()
+    // A missing or empty picture, then one that is not a picture.
+    void badBackgroundRefusesToLoad()
     {
-        for (bool empty : {false, true}) {
+        const QString missing = QStringLiteral("The background file bjwood.jpg is missing");
+        const std::tuple<bool, QByteArray, QString> cases[] = {
+            {false, {}, missing}, {true, {}, missing},
+            {true, "not a picture at all", QStringLiteral("Error  in  Form_Load (  Invalid picture  )")}};
+        for (const auto &[written, contents, alert] : cases) {
             TableFixture fixture;
-            const QString picture = fixture.folder.filePath(QStringLiteral("pics/bjwood.jpg"));
-            QFile::remove(picture);
-            if (empty)
-                QFile(picture).open(QIODevice::WriteOnly);
+            QFile picture(fixture.folder.filePath(QStringLiteral("pics/bjwood.jpg")));
+            picture.remove();
+            if (written && picture.open(QIODevice::WriteOnly))
+                picture.write(contents);
+            picture.close();
             QVERIFY(!fixture.open());
-            QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral("The background file bjwood.jpg is missing")});
+            QCOMPARE(fixture.alerts.texts, QStringList{alert});
             QVERIFY(!fixture.table().isVisible());
         }
-    }
-
-    void garbageBackgroundIsReported()
-    {
-        TableFixture fixture;
-        QFile picture(fixture.folder.filePath(QStringLiteral("pics/bjwood.jpg")));
-        picture.open(QIODevice::WriteOnly);
-        picture.write("not a picture at all");
-        picture.close();
-        QVERIFY(!fixture.open());
-        QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral("Error  in  Form_Load (  Invalid picture  )")});
     }
 
     void missingChartLeavesTheProgramRunning()
@@ -53,9 +49,7 @@ private Q_SLOTS:
 
     void windowFitsThePicture()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         // 25 twips are 2 pixels at 96 dpi.
         QCOMPARE(table.table->size(), QSize(640, 400 + 64 + 2));
         QVERIFY(table.height() >= table.table->height());
@@ -71,9 +65,7 @@ private Q_SLOTS:
 
     void noEmptyBandOrLineBelowThePicture()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         fixture.deal({9, 10, 6, 13});
         table.lblHit_Click();
         const QImage shown = table.table->grab().toImage();
@@ -88,9 +80,7 @@ private Q_SLOTS:
 
     void maximisingComesStraightBack()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         const QSize normal = table.size();
         table.showMaximized();
         QVERIFY(!table.isMaximized());
@@ -99,9 +89,7 @@ private Q_SLOTS:
 
     void resetTwiceGivesTheSameTable()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         fixture.deal({10, 10, 6});
         table.resetGraphics();
         const QImage first = table.table->image().toImage();
@@ -114,9 +102,7 @@ private Q_SLOTS:
 
     void cardFlightGeometry()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.prefs.prfAnimation = true;
         table.prefs.prfAnimationDelay = 1;
         auto framesOf = [&](int x0, int y0, int x1, int y1) {
@@ -152,9 +138,7 @@ private Q_SLOTS:
 
     void flightLandsTheCardAtTheTarget()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.prefs.prfAnimation = true;
         table.picAnimate->image().fill(Qt::magenta);
         table.AnimateCard(358, 39, 200, 200, 1, 65, 1);
@@ -166,9 +150,7 @@ private Q_SLOTS:
 
     void calibrationFindsTheSmallestSufficientDelay()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.prefs.prfBannerDelay = 0;
         table.InitAnimDelay();
         // The fake loop step costs 1 ns: 150 frames reach 0.2 s at 1334 thousand.
@@ -206,27 +188,21 @@ private Q_SLOTS:
 
     void outcomeTurnsIntoInvitations()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.showmessage(QStringLiteral("You win"));
         QStringList seen;
         for (int tick = 1; tick <= 8; ++tick) {
             table.Timer2_Timer();
             seen << table.statusText();
         }
-        QCOMPARE(seen.mid(0, 2), (QStringList{QStringLiteral("You win"), QStringLiteral("You win")}));
-        QCOMPARE(seen.at(2), QStringLiteral("Click the Deck to play again"));
-        QCOMPARE(seen.at(5), QStringLiteral("Click the Deck to play again"));
-        QCOMPARE(seen.at(6), QStringLiteral("Click the banners for real money excitement !"));
-        QCOMPARE(seen.at(7), QStringLiteral("Click the banners for real money excitement !"));
+        const QString win = QStringLiteral("You win"), deck = QStringLiteral("Click the Deck to play again"),
+                      banners = QStringLiteral("Click the banners for real money excitement !");
+        QCOMPARE(seen, (QStringList{win, win, deck, deck, deck, deck, banners, banners}));
     }
 
     void unchangedLinesBlinkButAdviceDoesNot()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         fixture.deal({10, 10, 6});
         QVERIFY(!table.roundOver);
         auto blinksAfterTwoTicks = [&](const QString &text) {
@@ -237,9 +213,8 @@ private Q_SLOTS:
             return fixture.clock.waits > waits;
         };
         QVERIFY(blinksAfterTwoTicks(QStringLiteral("Hit, Stand, or Double..")));
-        QVERIFY(!blinksAfterTwoTicks(QStringLiteral("Hit..")));
-        QVERIFY(!blinksAfterTwoTicks(QStringLiteral("Stand..")));
-        QVERIFY(!blinksAfterTwoTicks(QStringLiteral("Welcome to Vantrel...")));
+        for (const char *advice : {"Hit..", "Stand..", "Welcome to Vantrel..."})
+            QVERIFY(!blinksAfterTwoTicks(QLatin1String(advice)));
         // During a round the outcome stage leaves the caption alone.
         table.lblstatus->setText(QStringLiteral("You win"));
         for (int tick = 0; tick < 4; ++tick)
@@ -249,9 +224,7 @@ private Q_SLOTS:
 
     void welcomeIsReplacedAndFadeRuns()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.showmessage(QStringLiteral("Welcome to Vantrel"));
         QCOMPARE(table.lblstatus->palette().color(QPalette::WindowText), QColor(250, 175, 200));
         table.Timer1_Timer();
@@ -264,9 +237,7 @@ private Q_SLOTS:
 
     void hoverFramesFollowTheRules()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         auto shown = [&] {
             QString frames;
             for (QFrame *frame : table.Shape)
@@ -295,9 +266,7 @@ private Q_SLOTS:
 
     void bannersRotateBetweenRoundsOnly()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         QStringList opened;
         QList<int> shownBanners;
         for (int rotation = 0; rotation < 17; ++rotation) {
@@ -320,9 +289,7 @@ private Q_SLOTS:
 
     void bannerAndMenusOpenTheirPages()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         QStringList opened;
         const AboutBox::UrlOpener previous =
             AboutBox::setUrlOpener([&](const QUrl &address) { opened << address.toString(); });
@@ -344,10 +311,9 @@ private Q_SLOTS:
 
     void closingSavesThePreferences()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        fixture.table().prefs.prfPKBackFace = 60;
-        fixture.table().close();
+        OPEN_TABLE(fixture, table);
+        table.prefs.prfPKBackFace = 60;
+        table.close();
         QSettings stored(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"));
         QCOMPARE(stored.value(QStringLiteral("Preferences/prfPKBackFace")).toString(), QStringLiteral("60"));
         QVERIFY(stored.contains(QStringLiteral("Preferences/prfChartX")));
