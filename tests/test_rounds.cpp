@@ -98,9 +98,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, ranks);
         QFETCH(QString, clicks);
         QFETCH(QString, hatched);
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.prefs.prfSound = true;
         fixture.stacked.stackRanks(ranks);
         table.picDeal_Click();
@@ -134,9 +132,7 @@ private Q_SLOTS:
 
     void dealLeavesFortyNineCardsAndPrompts()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         fixture.deal({1, 8, 8});
         QCOMPARE(table.deck.stockCount(), 49);
         QCOMPARE(table.dealerHand.count(), 1);
@@ -157,15 +153,18 @@ private Q_SLOTS:
 
     void doubleToTwentyOneWithAutoDealStandsOnlyItsHand()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.prefs.prfAutoDeal = true;
         // Between rounds the deck deals, also with auto-deal switched on.
         fixture.deal({10, 5, 6, 10, 8}); // 11 doubles to 21; dealer 18
         fixture.stacked.stackRanks({9, 10, 3});
+        fixture.clock.onWait = [&](int ms) {
+            if (ms >= 1000)
+                table.Timer1_Timer();
+        };
         table.lblDouble_Click();
         QCOMPARE(table.bank(), 1050);
+        QCOMPARE(table.picCtr, int16_t(1)); // the banner turned in the pause before the next deal
         // The next round was dealt and waits for the player.
         QVERIFY(!table.roundOver);
         QCOMPARE(table.playerHand.count(), 2);
@@ -177,9 +176,7 @@ private Q_SLOTS:
 
     void splitEightsAgainstTen()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         // First hand: two eights discarded, then 3 (11) and a hit of 10 (21);
         // dealer 10 + 7. Second hand: new dealer 9, then 10 gives 18; dealer
         // hole 9 makes 18.
@@ -214,9 +211,7 @@ private Q_SLOTS:
 
     void tutorStopsAWrongChoiceOnce()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.prefs.prfAlwaysShowBestPlay = false;
         table.prefs.prfSound = true;
         fixture.deal({6, 10, 9, 2}); // hard 19: the chart stands
@@ -242,13 +237,21 @@ private Q_SLOTS:
         table.lblHit_Click();
         QCOMPARE(table.playerHand.count(), 4);
         QCOMPARE(table.statusText(), QStringLiteral("Click an action button"));
+
+        // An empty chart cell stops the first choice too, without advice.
+        table.roundOver = true;
+        table.chart.strategyChart[9].fill(QString()); // hard 19
+        fixture.deal({6, 10, 9, 2});
+        table.lblStand_Click();
+        QCOMPARE(table.statusText(), QString());
+        QVERIFY(!table.roundOver);
+        table.lblStand_Click();
+        QVERIFY(table.roundOver);
     }
 
     void tutorWithAdviceShownNeverStops()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         fixture.deal({10, 2, 3, 2, 4}); // hard 5, 7, 11...
         QCOMPARE(table.frmStrings->highlightedLine(), int16_t(0));
         table.lblStand_Click(); // wrong, but never stopped
@@ -270,9 +273,7 @@ private Q_SLOTS:
     // or a new split hand is judged afresh.
     void stoppedChoiceDoesNotCarryToLaterDecisions()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.prefs.prfAlwaysShowBestPlay = false;
         fixture.deal({10, 10, 2, 2}); // hard 12, then 14, against a ten: hit
         table.lblStand_Click();
@@ -305,26 +306,9 @@ private Q_SLOTS:
         QCOMPARE(table.wager, int16_t(25));
     }
 
-    void emptyChartCellStopsWithoutAdvice()
-    {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        table.prefs.prfAlwaysShowBestPlay = false;
-        table.chart.strategyChart[9].fill(QString());
-        fixture.deal({6, 10, 9, 2});
-        table.lblStand_Click();
-        QCOMPARE(table.statusText(), QString());
-        QVERIFY(!table.roundOver);
-        table.lblStand_Click();
-        QVERIFY(table.roundOver);
-    }
-
     void inputDuringEveryWaitIsIgnored()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.welcomeShown = false;
         table.prefs.prfAnimation = true;
         int fired = 0;
@@ -371,9 +355,7 @@ private Q_SLOTS:
     void closingMidRoundEndsItThere()
     {
         QFETCH(QString, moment);
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.prefs.prfAnimation = true;
         table.prefs.prfAnimationDelay = 1;
         table.prefs.prfAutoDeal = true;
@@ -415,9 +397,7 @@ private Q_SLOTS:
     void oneShortPauseAfterASplitAndInputIsTaken()
     {
         QFETCH(bool, clickDuringPause);
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         table.prefs.prfAutoDeal = true;
         // Tens split: 10+5 hits a king and busts; the second ten gets an ace
         // against a new dealer 7 with a ten in the hole: 21 wins.
@@ -446,29 +426,11 @@ private Q_SLOTS:
         QCOMPARE(table.playerHand[1].rank, int16_t(6));
     }
 
-    void bannersTurnBetweenAutomaticRounds()
-    {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
-        table.prefs.prfAutoDeal = true;
-        fixture.clock.onWait = [&](int ms) {
-            if (ms >= 1000)
-                table.Timer1_Timer();
-        };
-        fixture.deal({9, 10, 6, 13});
-        table.lblHit_Click(); // bust; the next round is dealt after the pause
-        QVERIFY(!table.roundOver);
-        QCOMPARE(table.picCtr, int16_t(1));
-    }
-
     // The table and the simulator play the same decks by the chart and must
     // settle every hand alike.
     void tableAndSimulatorAgreeRoundByRound()
     {
-        TableFixture fixture;
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_TABLE(fixture, table);
         ChartTable chart;
         std::ifstream file(fixture.folder.filePath(QStringLiteral("bjdata.txt")).toStdString(), std::ios::binary);
         QVERIFY(chart.fromText(std::string(std::istreambuf_iterator<char>(file), {})));
