@@ -22,7 +22,6 @@ Shoe shoeWithout(std::initializer_list<int> values)
     return shoe;
 }
 
-
 void playEveryOrder(std::array<int, 11> &left, std::vector<Card> &cards, int player, double probability,
                     DealerDistribution &out)
 {
@@ -49,10 +48,8 @@ void playEveryOrder(std::array<int, 11> &left, std::vector<Card> &cards, int pla
 ChartTable shippedChart()
 {
     std::ifstream file(VANTREL_SOURCE_DIR "/data/bjdata.txt", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
     ChartTable chart;
-    chart.fromText(text.str());
+    chart.fromText(std::string(std::istreambuf_iterator<char>(file), {}));
     return chart;
 }
 
@@ -342,8 +339,6 @@ private Q_SLOTS:
     void splitOddsTableIsTheEngines()
     {
         std::ifstream file(VANTREL_SOURCE_DIR "/src/game/SplitOddsTable.h", std::ios::binary);
-        std::stringstream shipped;
-        shipped << file.rdbuf();
         StrategyEngine engine;
         auto numbers = [](std::string text) {
             text = text.substr(text.find('{'));
@@ -353,7 +348,7 @@ private Q_SLOTS:
             return std::vector<double>(std::istream_iterator<double>(in), {});
         };
         const std::vector<double> expected = numbers(SplitOdds::tableText(engine));
-        const std::vector<double> got = numbers(shipped.str());
+        const std::vector<double> got = numbers(std::string(std::istreambuf_iterator<char>(file), {}));
         QCOMPARE(got.size(), std::size_t(200));
         QCOMPARE(got.size(), expected.size());
         for (std::size_t i = 0; i < got.size(); ++i)
@@ -462,17 +457,10 @@ private Q_SLOTS:
             shoe.remove(valueOf(rank));
         const PlayerHand hand{valueOf(first) + valueOf(second), first == 1 || second == 1, 2};
         for (int i = 0; i < actions.size(); ++i) {
-            double exact = 0.0;
-            switch (actions[i].toLatin1()) {
-            case 's':
-                exact = engine.stand(hand, valueOf(up), shoe);
-                break;
-            case 'd':
-                exact = engine.doubleDown(hand, valueOf(up), shoe);
-                break;
-            default:
-                exact = engine.chartSplit(chart, first, 2, valueOf(up), shoe).total();
-            }
+            const char action = actions[i].toLatin1();
+            const double exact = action == 's'   ? engine.stand(hand, valueOf(up), shoe)
+                                 : action == 'd' ? engine.doubleDown(hand, valueOf(up), shoe)
+                                                 : engine.chartSplit(chart, first, 2, valueOf(up), shoe).total();
             const RoundSimulator::Statistics &played = i == 0 ? results[0].first : results[i - 1].second;
             QVERIFY2(std::abs(played.mean - exact) < 4 * played.standardError,
                      qPrintable(QString("%1: engine %2, simulated %3 +- %4")
