@@ -24,6 +24,10 @@ int hatchPixels(const PictureBox *hand)
     return count;
 }
 
+// The action buttons by their keys.
+const QMap<QChar, void (MainWindow::*)()> buttons{{'D', &MainWindow::lblDouble_Click}, {'H', &MainWindow::lblHit_Click},
+                                                  {'P', &MainWindow::lblSplit_Click}, {'S', &MainWindow::lblStand_Click}};
+
 QString oddsLine(const MainWindow &table)
 {
     return table.frmStrings->findChild<QLabel *>(QStringLiteral("lblOdds"))->text();
@@ -104,9 +108,6 @@ private Q_SLOTS:
         table.picDeal_Click();
         for (QChar click : clicks) {
             QVERIFY(!table.roundOver);
-            const QHash<QChar, void (MainWindow::*)()> buttons{{'H', &MainWindow::lblHit_Click},
-                {'S', &MainWindow::lblStand_Click}, {'D', &MainWindow::lblDouble_Click},
-                {'P', &MainWindow::lblSplit_Click}};
             (table.*buttons.value(click))();
         }
         QVERIFY(table.roundOver);
@@ -121,10 +122,8 @@ private Q_SLOTS:
 
         // Between rounds no button deals or moves the bank.
         const int stock = table.deck.stockCount();
-        table.lblHit_Click();
-        table.lblStand_Click();
-        table.lblDouble_Click();
-        table.lblSplit_Click();
+        for (auto button : buttons)
+            (table.*button)();
         QCOMPARE(table.deck.stockCount(), stock);
         QTEST(table.bank(), "bank");
         QCOMPARE(table.statusText(), QStringLiteral("Doubling is not allowed after drawing.."));
@@ -317,10 +316,8 @@ private Q_SLOTS:
             const int stock = table.deck.stockCount();
             const int bank = table.bank();
             table.picDeal_Click();
-            table.lblHit_Click();
-            table.lblStand_Click();
-            table.lblDouble_Click();
-            table.lblSplit_Click();
+            for (auto button : buttons)
+                (table.*button)();
             for (int key : {Qt::Key_H, Qt::Key_S, Qt::Key_D, Qt::Key_P, Qt::Key_N, Qt::Key_Space}) {
                 QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
                 QCoreApplication::sendEvent(&table, &press);
