@@ -181,9 +181,18 @@ private Q_SLOTS:
         QCOMPARE(fixture.alerts.texts, stored == used ? QStringList() : QStringList{remeasured});
     }
 
-    void outcomeTurnsIntoInvitations()
+    void welcomeAndOutcomeTurnIntoInvitations()
     {
         OPEN_TABLE(fixture, table);
+        table.showmessage(QStringLiteral("Welcome to Vantrel"));
+        QCOMPARE(table.lblstatus->palette().color(QPalette::WindowText), QColor(250, 175, 200));
+        table.Timer1_Timer();
+        QCOMPARE(table.statusText(), QStringLiteral("Click the deck to start a new game"));
+        const int waits = fixture.clock.waits;
+        table.showmessage(QString());
+        QCOMPARE(table.statusText(), QString());
+        QCOMPARE(fixture.clock.waits - waits, 25);
+
         table.showmessage(QStringLiteral("You win"));
         QStringList seen;
         for (int tick = 1; tick <= 8; ++tick) {
@@ -215,19 +224,6 @@ private Q_SLOTS:
         for (int tick = 0; tick < 4; ++tick)
             table.Timer2_Timer();
         QCOMPARE(table.statusText(), QStringLiteral("You win"));
-    }
-
-    void welcomeIsReplacedAndFadeRuns()
-    {
-        OPEN_TABLE(fixture, table);
-        table.showmessage(QStringLiteral("Welcome to Vantrel"));
-        QCOMPARE(table.lblstatus->palette().color(QPalette::WindowText), QColor(250, 175, 200));
-        table.Timer1_Timer();
-        QCOMPARE(table.statusText(), QStringLiteral("Click the deck to start a new game"));
-        const int waits = fixture.clock.waits;
-        table.showmessage(QString());
-        QCOMPARE(table.statusText(), QString());
-        QCOMPARE(fixture.clock.waits - waits, 25);
     }
 
     void hoverFramesFollowTheRules()
