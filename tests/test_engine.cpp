@@ -333,7 +333,7 @@ private Q_SLOTS:
     // The live odds' split values are the engine's, as derive_chart writes them.
     void splitOddsTableIsTheEngines()
     {
-        std::ifstream file(VANTREL_SOURCE_DIR "/src/game/SplitOddsTable.h", std::ios::binary);
+        std::ifstream file(VANTREL_SOURCE_DIR "/src/game/strategy/SplitOddsTable.h", std::ios::binary);
         StrategyEngine engine;
         auto numbers = [](std::string text) {
             text = text.substr(text.find('{'));

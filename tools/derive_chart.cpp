@@ -83,7 +83,7 @@ int main(int argc, char **argv)
     }
     std::printf("derived in %.2f s\n\n", seconds);
     if (parser.isSet(sourceOption)) {
-        const char *const tablePath = VANTREL_SOURCE_DIR "/src/game/SplitOddsTable.h";
+        const char *const tablePath = VANTREL_SOURCE_DIR "/src/game/strategy/SplitOddsTable.h";
         if (!(std::ofstream(tablePath, std::ios::binary) << SplitOdds::tableText(engine)))
             return commandLine.fail(QStringLiteral("cannot write %1").arg(QLatin1String(tablePath)));
         std::printf("split values written to %s\n\n", tablePath);
