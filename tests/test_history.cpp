@@ -272,6 +272,9 @@ private Q_SLOTS:
         QCOMPARE(stats.cell(hard16v10).tally.decisions, 3);
         QCOMPARE(stats.cell(hard16v10).commonestWrong, 's');
         QCOMPARE(stats.cell({0, 0}).tally.decisions, 0);
+        // Rows from before the flash drill are the table's.
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM decisions WHERE flash = 0")), 3);
+        QCOMPARE(HistoryStatistics::load(db.connection(), 0, false).allTime.cost, 3.0);
 
         // The sums keep up with what is stored after the change.
         QVERIFY(db.writeRound({decision(hard16v10, 'd', 'h', 4.0)}, {}));
@@ -306,7 +309,7 @@ private Q_SLOTS:
         HistoryDatabase db(path());
         QSqlQuery query(db.connection());
         const bool sound = QLatin1String(QTest::currentDataTag()) == QLatin1String("sound row");
-        QCOMPARE(query.exec(QStringLiteral("INSERT INTO decisions VALUES (%1)").arg(values)), sound);
+        QCOMPARE(query.exec(QStringLiteral("INSERT INTO decisions VALUES (%1, 0)").arg(values)), sound); // a table decision
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM decisions")), sound ? 1 : 0);
     }
 

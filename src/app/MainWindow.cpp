@@ -25,6 +25,7 @@
 
 MainWindow::MainWindow(Clock &clock, DeckSource &deckSource, QWidget *parent)
     : QMainWindow(parent), sounds(prefs.prfSound), training([this](const QString &text) { setStatus(text); }),
+      flash(chart, training.session().database(), clock),
       clock(clock), deckSource(deckSource), bestPlay(chart)
 {
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -151,6 +152,7 @@ void MainWindow::createMenus()
     entry(game, QStringLiteral("&Strategy Chart"), "mnushowChart", &MainWindow::mnushowChart_Click);
     entry(game, QStringLiteral("Preferences"), "mnuPref", &MainWindow::mnuPref_Click);
     training.attach(game, table);
+    flash.attach(game, table);
     game->addSeparator();
     entry(game, QStringLiteral("E&xit"), "mnuExit", &MainWindow::mnuExit_Click);
 

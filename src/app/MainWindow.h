@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "Deck.h"
 #include "DeckSource.h"
+#include "FlashDrillEntry.h"
 #include "LiveOdds.h"
 #include "Preferences.h"
 #include "SoundPlayer.h"
@@ -155,6 +156,7 @@ public:
     StrategyWindow *frmStrings = nullptr;
     SoundPlayer sounds;
     TrainingRecorder training; // the record of decisions, statistics and drills
+    FlashDrillEntry flash;     // Game > Flash Drill, key F
 
 protected:
     void closeEvent(QCloseEvent *event) override;

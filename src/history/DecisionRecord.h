@@ -22,4 +22,5 @@ struct DecisionRecord {
     double cost = 0.0;  // the advised action's value less the chosen one's, never below 0
     bool offChart = false; // not the advice, yet better for these exact cards
     bool drill = false;
+    bool flash = false; // answered in the flash drill, away from the table
 };

@@ -95,6 +95,32 @@ const std::vector<std::vector<const char *>> migrations = {
         " total(action <> advice AND NOT off_chart), total(off_chart), total(cost) FROM decisions"
         " GROUP BY chart_row, chart_column, action",
     },
+    {
+        // Flash drill answers are decisions marked flash. Their sums are also
+        // kept apart, so the statistics can show the table's decisions alone.
+        "ALTER TABLE decisions ADD COLUMN flash INTEGER NOT NULL DEFAULT 0 CHECK (flash IN (0, 1))",
+        "CREATE TABLE flash_session_totals (session INTEGER PRIMARY KEY, decisions INTEGER NOT NULL,"
+        " mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL, cost REAL NOT NULL)",
+        "CREATE TABLE flash_cell_totals (chart_row INTEGER NOT NULL, chart_column INTEGER NOT NULL,"
+        " action TEXT NOT NULL, decisions INTEGER NOT NULL, mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL,"
+        " cost REAL NOT NULL, PRIMARY KEY (chart_row, chart_column, action)) WITHOUT ROWID",
+        "CREATE TRIGGER flash_decisions_summed AFTER INSERT ON decisions WHEN NEW.flash BEGIN"
+        " INSERT INTO flash_session_totals VALUES (NEW.session, 1, NEW.action <> NEW.advice AND NOT NEW.off_chart,"
+        "  NEW.off_chart, NEW.cost)"
+        "  ON CONFLICT (session) DO UPDATE SET decisions = decisions + 1, mistakes = mistakes + excluded.mistakes,"
+        "  off_chart = off_chart + excluded.off_chart, cost = cost + excluded.cost;"
+        " INSERT INTO flash_cell_totals VALUES (NEW.chart_row, NEW.chart_column, NEW.action, 1,"
+        "  NEW.action <> NEW.advice AND NOT NEW.off_chart, NEW.off_chart, NEW.cost)"
+        "  ON CONFLICT (chart_row, chart_column, action) DO UPDATE SET decisions = decisions + 1,"
+        "  mistakes = mistakes + excluded.mistakes, off_chart = off_chart + excluded.off_chart,"
+        "  cost = cost + excluded.cost;"
+        " END",
+        // The flash drill's Leitner box of each chart cell; a cell without a
+        // row is in box 1.
+        "CREATE TABLE flash_boxes (chart_row INTEGER NOT NULL CHECK (chart_row BETWEEN 0 AND 27),"
+        " chart_column INTEGER NOT NULL CHECK (chart_column BETWEEN 0 AND 9),"
+        " box INTEGER NOT NULL CHECK (box BETWEEN 1 AND 5), PRIMARY KEY (chart_row, chart_column)) WITHOUT ROWID",
+    },
 };
 
 QString timeText(const QDateTime &time)
@@ -121,7 +147,7 @@ HistoryDatabase::HistoryDatabase(const QString &path) : path(path)
 {
     static std::atomic<int> opened{0};
     connectionName = QStringLiteral("history-%1").arg(++opened);
-    static_assert(schemaVersion == 3, "one migration step per version");
+    static_assert(schemaVersion == 4, "one migration step per version");
 
     // A link would have the record written wherever it points; the record is
     // only ever a plain file of its own.
@@ -354,8 +380,8 @@ QSqlError HistoryDatabase::tryWrite(const std::vector<DecisionRecord> &decisions
     if (ok && !decisions.empty()) {
         ok = insert.prepare(QStringLiteral(
             "INSERT INTO decisions (time, session, hand_cards, up_card, chart_row, chart_column, advice_mode, action,"
-            " advice, value_stand, value_hit, value_double, value_split, cost, off_chart, drill)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+            " advice, value_stand, value_hit, value_double, value_split, cost, off_chart, drill, flash)"
+            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         for (const DecisionRecord &d : decisions) {
             if (!ok)
                 break;
@@ -375,6 +401,7 @@ QSqlError HistoryDatabase::tryWrite(const std::vector<DecisionRecord> &decisions
             insert.addBindValue(d.cost);
             insert.addBindValue(d.offChart ? 1 : 0);
             insert.addBindValue(d.drill ? 1 : 0);
+            insert.addBindValue(d.flash ? 1 : 0);
             ok = insert.exec();
         }
     }
@@ -411,7 +438,8 @@ bool HistoryDatabase::reset()
     db.transaction();
     QSqlQuery query(db);
     bool ok = true;
-    for (const char *table : {"decisions", "hands", "sessions", "session_totals", "cell_totals", "damaged_decisions"})
+    for (const char *table : {"decisions", "hands", "sessions", "session_totals", "cell_totals", "damaged_decisions",
+                              "flash_session_totals", "flash_cell_totals", "flash_boxes"})
         ok = ok && query.exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
     if (ok && db.commit()) {
         session = 0;
@@ -437,7 +465,7 @@ QString HistoryDatabase::exportCsv(const QString &fileName) const
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral(
             "SELECT time, session, hand_cards, up_card, chart_row, chart_column, advice_mode, action, advice,"
-            " value_stand, value_hit, value_double, value_split, cost, off_chart, drill FROM decisions ORDER BY id"))) {
+            " value_stand, value_hit, value_double, value_split, cost, off_chart, drill, flash FROM decisions ORDER BY id"))) {
         file.cancelWriting();
         return QStringLiteral("the record cannot be read");
     }

@@ -58,7 +58,7 @@ HistoryStatistics::Tally &HistoryStatistics::Tally::operator+=(const Tally &othe
     return *this;
 }
 
-HistoryStatistics HistoryStatistics::load(const QSqlDatabase &db, qint64 session)
+HistoryStatistics HistoryStatistics::load(const QSqlDatabase &db, qint64 session, bool includeFlash)
 {
     HistoryStatistics stats;
     if (!db.isOpen())
@@ -66,8 +66,15 @@ HistoryStatistics HistoryStatistics::load(const QSqlDatabase &db, qint64 session
     QSqlQuery query(db);
     query.setForwardOnly(true);
 
-    if (query.exec(QStringLiteral("SELECT session, decisions, mistakes, off_chart, cost FROM session_totals"
-                                  " ORDER BY session"))) {
+    // The sums hold every decision and, apart, the flash drill's answers; the
+    // table's alone are the difference. A sum left with nothing is no row.
+    const QString sessionSums = includeFlash
+        ? QStringLiteral("SELECT session, decisions, mistakes, off_chart, cost FROM session_totals ORDER BY session")
+        : QStringLiteral("SELECT t.session, t.decisions - coalesce(f.decisions, 0), t.mistakes - coalesce(f.mistakes, 0),"
+                         " t.off_chart - coalesce(f.off_chart, 0), max(t.cost - coalesce(f.cost, 0), 0.0)"
+                         " FROM session_totals t LEFT JOIN flash_session_totals f USING (session)"
+                         " WHERE t.decisions IS NOT coalesce(f.decisions, 0) ORDER BY t.session");
+    if (query.exec(sessionSums)) {
         while (query.next()) {
             const std::optional<Tally> tally = tallyAt(query, 1);
             if (!tally || !wholeNumber(query.value(0))) {
@@ -85,8 +92,14 @@ HistoryStatistics HistoryStatistics::load(const QSqlDatabase &db, qint64 session
     // a tie goes to the code first in the alphabet, whatever order the sums
     // were stored in.
     std::array<int, 280> wrongTimes{};
-    if (query.exec(QStringLiteral("SELECT chart_row, chart_column, action, decisions, mistakes, off_chart, cost"
-                                  " FROM cell_totals"))) {
+    const QString cellSums = includeFlash
+        ? QStringLiteral("SELECT chart_row, chart_column, action, decisions, mistakes, off_chart, cost FROM cell_totals")
+        : QStringLiteral("SELECT t.chart_row, t.chart_column, t.action, t.decisions - coalesce(f.decisions, 0),"
+                         " t.mistakes - coalesce(f.mistakes, 0), t.off_chart - coalesce(f.off_chart, 0),"
+                         " max(t.cost - coalesce(f.cost, 0), 0.0) FROM cell_totals t"
+                         " LEFT JOIN flash_cell_totals f USING (chart_row, chart_column, action)"
+                         " WHERE t.decisions IS NOT coalesce(f.decisions, 0)");
+    if (query.exec(cellSums)) {
         while (query.next()) {
             const std::optional<ChartCell> at = cellAt(query, 0);
             const std::optional<Tally> tally = tallyAt(query, 3);

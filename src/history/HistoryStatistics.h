@@ -39,7 +39,8 @@ struct HistoryStatistics {
     std::vector<Session> sessions; // oldest first
     int damagedRows = 0;           // stored rows left out of every figure
 
-    static HistoryStatistics load(const QSqlDatabase &db, qint64 session);
+    // Flash drill answers count with the table's unless `includeFlash` is off.
+    static HistoryStatistics load(const QSqlDatabase &db, qint64 session, bool includeFlash = true);
     const Cell &cell(const ChartCell &at) const { return cells[at.index()]; }
     // Cells that lost chips and were played at least `leastDecisions` times,
     // the most per 100 decisions first.

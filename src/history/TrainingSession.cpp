@@ -40,9 +40,9 @@ void TrainingSession::forgetRound()
     decided.clear();
 }
 
-HistoryStatistics TrainingSession::statistics() const
+HistoryStatistics TrainingSession::statistics(bool includeFlash) const
 {
-    return HistoryStatistics::load(db.connection(), db.sessionId());
+    return HistoryStatistics::load(db.connection(), db.sessionId(), includeFlash);
 }
 
 bool TrainingSession::reset()

@@ -26,7 +26,7 @@ public:
     // Rounds written so far this run.
     int roundsWritten() const { return written; }
 
-    HistoryStatistics statistics() const;
+    HistoryStatistics statistics(bool includeFlash = true) const;
     bool reset();
 
     // While drilling, rounds are dealt from the weak spots of the record.

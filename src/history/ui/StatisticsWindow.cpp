@@ -5,6 +5,7 @@
 #include "TrainingSession.h"
 #include "TrendPlot.h"
 #include <QDir>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -72,6 +73,9 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
     resetButton = new QPushButton(QStringLiteral("Reset History..."), this);
     resetButton->setObjectName(QStringLiteral("cmdReset"));
     auto *closeButton = new QPushButton(QStringLiteral("Close"), this);
+    includeFlash = new QCheckBox(QStringLiteral("Include flash drill answers"), this);
+    includeFlash->setObjectName(QStringLiteral("chkFlash"));
+    includeFlash->setChecked(true);
 
     auto *side = new QVBoxLayout;
     side->addWidget(heading(QStringLiteral("Costliest cells: chips lost per 100 decisions at a 25-chip stake,"
@@ -97,6 +101,7 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
     buttons->addWidget(closeButton);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(accuracy);
+    layout->addWidget(includeFlash);
     layout->addLayout(middle);
     layout->addLayout(buttons);
 
@@ -104,6 +109,7 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
     connect(exportButton, &QPushButton::clicked, this, &StatisticsWindow::exportClicked);
     connect(resetButton, &QPushButton::clicked, this, [this] { resetHistory(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(includeFlash, &QCheckBox::toggled, this, &StatisticsWindow::refresh);
     refresh();
 }
 
@@ -117,7 +123,7 @@ void StatisticsWindow::showEvent(QShowEvent *event)
 
 void StatisticsWindow::refresh()
 {
-    stats = session.statistics();
+    stats = session.statistics(includeFlash->isChecked());
     mistakeMap->setStatistics(&stats);
     trend->setStatistics(&stats);
     accuracy->setText(accuracyText());

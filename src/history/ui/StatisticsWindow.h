@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class MistakeMap;
@@ -52,4 +53,5 @@ private:
     TrendPlot *trend = nullptr;
     QPushButton *resetButton = nullptr;
     QString exportFolder;
+    QCheckBox *includeFlash = nullptr;
 };
