@@ -176,6 +176,33 @@ private Q_SLOTS:
         QVERIFY(sameCardTwice); // six decks hold six of each card
     }
 
+    void choicesHoldTheirRows_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("cells");
+        QTest::addColumn<int>("firstRow");
+        QTest::addColumn<int>("lastRow");
+        QTest::newRow("all") << int(FlashChoice::All) << 280 << 0 << 27;
+        QTest::newRow("hard") << int(FlashChoice::Hard) << 100 << 0 << 9;
+        QTest::newRow("soft") << int(FlashChoice::Soft) << 80 << 10 << 17;
+        QTest::newRow("pairs") << int(FlashChoice::Pairs) << 100 << 18 << 27;
+        // With nothing recorded yet: where most players go wrong.
+        QTest::newRow("weak spots") << int(FlashChoice::WeakSpots) << 85 << 4 << 26;
+    }
+    void choicesHoldTheirRows()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, cells);
+        QFETCH(int, firstRow);
+        QFETCH(int, lastRow);
+        const std::vector<ChartCell> chosen = FlashChoice::cells(FlashChoice::Kind(kind), HistoryStatistics());
+        QCOMPARE(int(chosen.size()), cells);
+        const auto [lowest, highest] = std::minmax_element(chosen.begin(), chosen.end(),
+            [](const ChartCell &a, const ChartCell &b) { return a.row < b.row; });
+        QCOMPARE(lowest->row, firstRow);
+        QCOMPARE(highest->row, lastRow);
+    }
+
     void boxesMove_data()
     {
         QTest::addColumn<int>("before");
@@ -248,6 +275,15 @@ private Q_SLOTS:
         }
         QCOMPARE(card.allows('d'), ranks.size() == 2);
         QCOMPARE(card.allows('p'), ranks.size() == 2 && ranks[0] == ranks[1]);
+    }
+
+    void chartLineInWords()
+    {
+        const FlashJudge judge(chart);
+        QCOMPARE(judge.lineText(18), QStringLiteral("8-8: Always split"));
+        QCOMPARE(judge.lineText(0), QStringLiteral("8 or less: Always hit"));
+        QVERIFY(judge.lineText(21).isEmpty());
+        QVERIFY(judge.lineText(-1).isEmpty());
     }
 
     void wrongAnswerIsPricedAgainstTheChartsPlay_data()
@@ -364,6 +400,29 @@ private Q_SLOTS:
         QVERIFY(db.reset());
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM flash_boxes")), 0);
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM flash_session_totals")), 0);
+    }
+
+    void onlyCellsTheChartCanAnswerAreDrilled()
+    {
+        HistoryDatabase db(path());
+        ClockSeededRandom random([] { return uint64_t(23); });
+        StrategyChart unread;
+        FlashDrill nothing(FlashTable::vantrel(unread), db, random);
+        nothing.choose(FlashChoice::All);
+        QVERIFY(!nothing.hasCards());
+        nothing.deal();
+        QVERIFY(!nothing.awaitingAnswer());
+        QVERIFY(!nothing.answer('h', 1.0));
+
+        // A split where no pair can be is no question; neither is a code
+        // the tutor does not know.
+        StrategyChart odd = chart;
+        odd.strategyChart[8][8] = QStringLiteral("p");
+        odd.strategyChart[8][9] = QStringLiteral("H");
+        odd.strategyChart[25][0] = QStringLiteral("p");
+        FlashDrill drill(FlashTable::vantrel(odd), db, random);
+        drill.choose(FlashChoice::All);
+        QCOMPARE(drill.cellCount(), 278);
     }
 
     void statisticsIncludeOrLeaveOutFlashAnswers()
