@@ -1,6 +1,7 @@
 // The record's files as an attacker or an accident leaves them: lock files
 // stale, empty, foreign or replaced by a folder, a second copy in a real
 // child process, damaged pages, a full record, pipes, links and modes.
+#include "DecisionOf.h"
 #include "FileBytes.h"
 #include "HistoryDatabase.h"
 #include "HistoryStatistics.h"
@@ -17,26 +18,11 @@ namespace {
 // it names until its input closes.
 const char *const holdVariable = "VANTREL_TEST_HOLD_RECORD";
 
-DecisionRecord decision(char action, char advice, double cost)
-{
-    DecisionRecord record;
-    record.time = QDateTime::currentDateTimeUtc();
-    record.handCards = QStringLiteral("10,6");
-    record.upCard = QStringLiteral("10");
-    record.cell = {8, 8};
-    record.action = action;
-    record.advice = advice;
-    record.stand = action == 's' ? -cost : 0.0;
-    record.hit = action == 'h' ? -cost : 0.0;
-    record.cost = cost;
-    return record;
-}
-
 std::vector<DecisionRecord> round(int decisions)
 {
     std::vector<DecisionRecord> records;
     for (int i = 0; i < decisions; ++i)
-        records.push_back(decision('s', 'h', 1.0));
+        records.push_back(decisionOf({8, 8}, 's', 'h', 1.0));
     return records;
 }
 

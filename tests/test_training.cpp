@@ -1,4 +1,5 @@
 // The record and the drill through the real table, with stacked decks.
+#include "DecisionOf.h"
 #include "FileBytes.h"
 #include "MistakeMap.h"
 #include "TrendPlot.h"
@@ -200,26 +201,14 @@ private Q_SLOTS:
         ClockSeededRandom random;
         TrainingSession session(random, data->filePath(QStringLiteral("texts.sqlite")));
         HistoryDatabase &db = session.database();
-        const auto decision = [](ChartCell cell, char action, double cost) {
-            DecisionRecord record;
-            record.time = QDateTime::currentDateTimeUtc();
-            record.handCards = QStringLiteral("10,6");
-            record.upCard = QStringLiteral("10");
-            record.cell = cell;
-            record.action = action;
-            record.advice = 'h';
-            record.stand = -cost;
-            record.cost = cost;
-            return record;
-        };
         const ChartCell once{3, 4}, often{8, 8}, cheap{4, 0};
         // One bad stand, 4 mistakes in 6 decisions, and 5 decisions costing less.
-        std::vector<DecisionRecord> round{decision(once, 's', 61.0)};
+        std::vector<DecisionRecord> round{decisionOf(once, 's', 'h', 61.0)};
         for (int i = 0; i < 6; ++i)
-            round.push_back(decision(often, i < 4 ? 's' : 'h', i < 4 ? 2.0 : 0.0));
+            round.push_back(decisionOf(often, i < 4 ? 's' : 'h', 'h', i < 4 ? 2.0 : 0.0));
         for (int i = 0; i < 5; ++i)
-            round.push_back(decision(cheap, 's', 0.5));
-        QVERIFY(db.writeRound({decision(once, 's', 1.0)}, {}));
+            round.push_back(decisionOf(cheap, 's', 'h', 0.5));
+        QVERIFY(db.writeRound({decisionOf(once, 's', 'h', 1.0)}, {}));
         StatisticsWindow window(session);
         QVERIFY(window.accuracyText().contains(QStringLiteral("<b>This session:</b> 1 decision, 0.0 % as advised")));
         QCOMPARE(window.map()->describe(once), QStringLiteral("hard 11 v 6: 1 decision, 1 mistake, 1.0 chips lost,"
