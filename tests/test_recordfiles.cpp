@@ -242,6 +242,24 @@ private Q_SLOTS:
             QCOMPARE(modeOf(path() + QLatin1String(file)), 0600);
     }
 
+    void recordThatIsNoFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("make");
+        QTest::newRow("pipe") << "mkfifo";
+        QTest::newRow("folder") << "mkdir";
+    }
+    void recordThatIsNoFileIsLeftAlone()
+    {
+        QFETCH(QString, make);
+        QCOMPARE(QProcess::execute(make, {path()}), 0);
+        const int mode = modeOf(path());
+        HistoryDatabase db(path()); // a pipe opened as a record would hold this call for good
+        QCOMPARE(db.state(), HistoryDatabase::State::Closed);
+        QCOMPARE(db.problem(), QStringLiteral("history.sqlite is not a plain file"));
+        QVERIFY(db.movedAside().isEmpty());
+        QCOMPARE(modeOf(path()), mode);
+    }
+
     void linkedRecordIsLeftAlone()
     {
         const QString target = folder->filePath(QStringLiteral("elsewhere.sqlite"));
