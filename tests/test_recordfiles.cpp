@@ -92,20 +92,27 @@ private Q_SLOTS:
         QVERIFY(readFile(lockPath()).startsWith(QByteArray::number(QCoreApplication::applicationPid()) + ' '));
     }
 
-    void folderAtTheLockNamesItself()
+    void somethingElseAtTheLockIsNamed_data()
     {
-        QVERIFY(QDir().mkpath(lockPath()));
+        QTest::addColumn<QString>("make");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("folder") << "mkdir" << "history.sqlite.lock is a folder, not a lock file";
+        QTest::newRow("pipe") << "mkfifo" << "history.sqlite.lock is not a plain file";
+        QTest::newRow("link") << "ln" << "history.sqlite.lock is a symbolic link, not a lock file";
+    }
+    void somethingElseAtTheLockIsNamed()
+    {
+        QFETCH(QString, make);
+        QFETCH(QString, problem);
+        const QString elsewhere = folder->filePath(QStringLiteral("elsewhere"));
+        writeFile(elsewhere, "kept");
+        QCOMPARE(QProcess::execute(make, make == QLatin1String("ln") ? QStringList{QStringLiteral("-s"), elsewhere, lockPath()}
+                                                                      : QStringList{lockPath()}),
+                 0);
         HistoryDatabase db(path());
         QVERIFY(!db.isRecording());
-        QCOMPARE(db.problem(), QStringLiteral("history.sqlite.lock is a folder, not a lock file"));
-        QVERIFY(QFileInfo(lockPath()).isDir());
-    }
-
-    void pipeAtTheLockNamesItself()
-    {
-        QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {lockPath()}), 0);
-        HistoryDatabase db(path());
-        QCOMPARE(db.problem(), QStringLiteral("history.sqlite.lock is not a plain file"));
+        QCOMPARE(db.problem(), problem);
+        QCOMPARE(readFile(elsewhere), QByteArray("kept"));
     }
 
     void copyInAnotherProcessHoldsTheRecordUntilKilled()
