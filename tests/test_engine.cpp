@@ -1,6 +1,7 @@
 #include "AdviceAgreement.h"
 #include "BestPlay.h"
 #include "ChartDerivation.h"
+#include "ChartEvaluation.h"
 #include "DealerOutcomes.h"
 #include "DealerRule.h"
 #include "HandOf.h"
@@ -300,6 +301,50 @@ private Q_SLOTS:
         for (const auto &row : derivation.margins())
             for (const ChartDerivation::Margin &margin : row)
                 QVERIFY(margin.margin > -1e-6 && margin.runnerUp != 0);
+    }
+
+    // One evaluation gives every single-cell change exactly: the merged rows,
+    // where a hand comes back to the cell it left, as well as cells read in
+    // split hands and pair cells. Each is held to the whole changed chart
+    // valued afresh, which is how the reference search values it.
+    void evaluationGainsAreExact_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("up");
+        QTest::addColumn<char>("code");
+        QTest::addRow("H17-20 v A hit") << ChartTable::hardRow(17) << 1 << 'h';
+        QTest::addRow("H17-20 v 10 double") << ChartTable::hardRow(17) << 10 << 'd';
+        QTest::addRow("H3-8 v 6 double") << ChartTable::hardRow(3) << 6 << 'd';
+        QTest::addRow("H3-8 v 5 stand") << ChartTable::hardRow(3) << 5 << 's';
+        QTest::addRow("H12 v 4 stand") << ChartTable::hardRow(12) << 4 << 's';
+        QTest::addRow("H11 v 6 hit") << ChartTable::hardRow(11) << 6 << 'h';
+        QTest::addRow("A7 v 3 hit") << ChartTable::twoCardRow(1, 7) << 3 << 'h';
+        QTest::addRow("8-8 v 10 hit") << ChartTable::twoCardRow(8, 8) << 10 << 'h';
+        QTest::addRow("2-2 v 5 split") << ChartTable::twoCardRow(2, 2) << 5 << 'p';
+        QTest::addRow("9-9 v 7 split") << ChartTable::twoCardRow(9, 9) << 7 << 'p';
+    }
+    void evaluationGainsAreExact()
+    {
+        QFETCH(int, row);
+        QFETCH(int, up);
+        QFETCH(char, code);
+        const ChartTable chart = shippedChart();
+        // One engine and evaluation for every row: each row puts the chart back.
+        static StrategyEngine engine;
+        static ChartEvaluation evaluation(engine);
+        evaluation.evaluate(chart);
+        const double value = engine.chartRoundValue(chart);
+        QVERIFY(std::abs(evaluation.roundValue() - value) < 1e-12);
+        ChartTable changed = chart;
+        changed.setCode(row, ChartTable::column(up), code);
+        QVERIFY(changed != chart);
+        const double exact = engine.chartRoundValue(changed) - value;
+        const double gain = evaluation.gain(row, ChartTable::column(up), code);
+        QVERIFY2(std::abs(gain - exact) < 1e-12, qPrintable(QString("%1 v %2").arg(gain).arg(exact)));
+        // Valued again after the change, only the changed column afresh.
+        evaluation.evaluate(changed);
+        QVERIFY(std::abs(evaluation.roundValue() - (value + exact)) < 1e-12);
+        QVERIFY(std::abs(evaluation.gain(row, ChartTable::column(up), chart.code(row, ChartTable::column(up))) + exact) < 1e-12);
     }
 
     // Played by the chart, a round gives up little to the best play, and the

@@ -52,8 +52,9 @@ void TrendPlot::paintEvent(QPaintEvent *)
         shown.assign(stats->sessions.end() - std::min<std::ptrdiff_t>(stats->sessions.size(), shownSessions),
                      stats->sessions.end());
     painter.setPen(Qt::black);
-    const QString sessionsText = shown.empty() ? QStringLiteral("No sessions recorded yet")
-                                               : QStringLiteral("The last %1 sessions").arg(shown.size());
+    const QString sessionsText = shown.empty()        ? QStringLiteral("No sessions recorded yet")
+                                 : shown.size() == 1 ? QStringLiteral("The last session")
+                                                     : QStringLiteral("The last %1 sessions").arg(shown.size());
     painter.drawText(QRect(area.left(), area.bottom() + 2, area.width(), metrics.height() + 2), Qt::AlignCenter,
                      sessionsText);
     if (shown.empty())
