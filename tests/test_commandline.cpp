@@ -140,6 +140,7 @@ private Q_SLOTS:
             environment.remove(QString::fromLatin1(name));
         if (!display.isEmpty())
             environment.insert(QStringLiteral("DISPLAY"), display);
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C")); // the system's error texts in English
         program.setProcessEnvironment(environment);
         if (output == QLatin1String("closed"))
             program.setChildProcessModifier([] { close(STDOUT_FILENO); });
