@@ -2,6 +2,7 @@
 // bad cases, the sums, and the drill's deals.
 #include "ChartCell.h"
 #include "ClockSeededRandom.h"
+#include "DecisionOf.h"
 #include "DecisionValues.h"
 #include "DrillDeckSource.h"
 #include "FileBytes.h"
@@ -16,30 +17,6 @@
 #include <map>
 
 namespace {
-DecisionRecord decision(ChartCell cell, char action, char advice, double cost)
-{
-    DecisionRecord record;
-    record.time = QDateTime::currentDateTimeUtc();
-    record.handCards = QStringLiteral("10,6");
-    record.upCard = QStringLiteral("10");
-    record.cell = cell;
-    record.action = action;
-    record.advice = advice;
-    record.doubleDown = 0.0;
-    record.split = 0.0;
-    // Every value 0 but the choice's, so the stored values give the cost.
-    if (action == 's')
-        record.stand = -cost;
-    else if (action == 'h')
-        record.hit = -cost;
-    else if (action == 'd')
-        record.doubleDown = -cost;
-    else
-        record.split = -cost;
-    record.cost = cost;
-    return record;
-}
-
 int count(const HistoryDatabase &db, const QString &sql)
 {
     QSqlQuery query(db.connection());
@@ -136,20 +113,20 @@ private Q_SLOTS:
         HistoryDatabase db(folder.filePath(QStringLiteral("plain/history.sqlite")));
         QVERIFY(!db.isRecording());
         QVERIFY(!db.problem().isEmpty());
-        QVERIFY(!db.writeRound({decision(hard16v10, 's', 'h', 1.0)}, {}));
+        QVERIFY(!db.writeRound({decisionOf(hard16v10, 's', 'h', 1.0)}, {}));
     }
 
     void secondCopyIsRefused()
     {
         auto first = std::make_unique<HistoryDatabase>(path());
         QVERIFY(first->isRecording());
-        QVERIFY(first->writeRound({decision(hard16v10, 's', 'h', 1.0)}, {{QDateTime::currentDateTimeUtc(), -25, 975}}));
+        QVERIFY(first->writeRound({decisionOf(hard16v10, 's', 'h', 1.0)}, {{QDateTime::currentDateTimeUtc(), -25, 975}}));
         {
             HistoryDatabase second(path());
             QVERIFY(!second.isRecording());
             QCOMPARE(second.problem(), QStringLiteral("another copy is recording"));
             QCOMPARE(count(second, QStringLiteral("SELECT count(*) FROM decisions")), 1); // still readable
-            QVERIFY(!second.writeRound({decision(hard16v10, 's', 'h', 1.0)}, {}));
+            QVERIFY(!second.writeRound({decisionOf(hard16v10, 's', 'h', 1.0)}, {}));
         }
         QVERIFY(first->writeRound({}, {{QDateTime::currentDateTimeUtc(), 25, 1000}}));
         first.reset();
@@ -166,7 +143,7 @@ private Q_SLOTS:
         QVERIFY(db.isRecording());
         QVERIFY(db.movedAside().startsWith(path() + QStringLiteral(".corrupt-")));
         QCOMPARE(readFile(db.movedAside()), garbage);
-        QVERIFY(db.writeRound({decision(hard16v10, 's', 'h', 1.0)}, {}));
+        QVERIFY(db.writeRound({decisionOf(hard16v10, 's', 'h', 1.0)}, {}));
     }
 
     void fileBusyElsewhereStaysInPlace()
@@ -207,7 +184,7 @@ private Q_SLOTS:
             HistoryDatabase db(path());
             QCOMPARE(db.state(), HistoryDatabase::State::ReadOnly);
             QVERIFY(db.problem().contains(QStringLiteral("newer")));
-            QVERIFY(!db.writeRound({decision(hard16v10, 's', 'h', 1.0)}, {}));
+            QVERIFY(!db.writeRound({decisionOf(hard16v10, 's', 'h', 1.0)}, {}));
             QVERIFY(!db.reset());
         }
         QCOMPARE(readFile(path()), before);
@@ -277,7 +254,7 @@ private Q_SLOTS:
         QCOMPARE(HistoryStatistics::load(db.connection(), 0, false).allTime.cost, 3.0);
 
         // The sums keep up with what is stored after the change.
-        QVERIFY(db.writeRound({decision(hard16v10, 'd', 'h', 4.0)}, {}));
+        QVERIFY(db.writeRound({decisionOf(hard16v10, 'd', 'h', 4.0)}, {}));
         const HistoryStatistics after = HistoryStatistics::load(db.connection(), db.sessionId());
         QCOMPARE(after.allTime.cost, 7.0);
         QCOMPARE(after.thisSession.mistakes, 1);
@@ -316,7 +293,7 @@ private Q_SLOTS:
     void damagedSumsAreLeftOutAndCounted()
     {
         HistoryDatabase db(path());
-        QVERIFY(db.writeRound({decision(hard16v10, 's', 'h', 3.0), decision(soft17v3, 'h', 'd', 1.5)}, {}));
+        QVERIFY(db.writeRound({decisionOf(hard16v10, 's', 'h', 3.0), decisionOf(soft17v3, 'h', 'd', 1.5)}, {}));
         QSqlQuery query(db.connection());
         for (const char *statement : {"INSERT INTO session_totals VALUES (7, 2, 0, 0, 1e308)",
                                       "INSERT INTO session_totals VALUES (8, 1, 0, 0, 9e999)",
@@ -342,11 +319,11 @@ private Q_SLOTS:
     {
         // Stored in the order that would win a tie if the order decided it.
         HistoryDatabase db(path());
-        QVERIFY(db.writeRound({decision(hard16v10, 's', 'h', 1.0), decision(hard16v10, 'd', 'h', 2.0),
-                               decision(hard16v10, 's', 'h', 1.0), decision(hard16v10, 'd', 'h', 2.0),
-                               decision(soft17v3, 'p', 'd', 1.0), decision(soft17v3, 's', 'd', 1.0),
-                               decision(soft17v3, 'p', 'd', 1.0), decision(soft17v3, 'h', 'd', 1.0),
-                               decision(soft17v3, 'h', 'd', 1.0), decision(soft17v3, 'd', 'd', 0.0)},
+        QVERIFY(db.writeRound({decisionOf(hard16v10, 's', 'h', 1.0), decisionOf(hard16v10, 'd', 'h', 2.0),
+                               decisionOf(hard16v10, 's', 'h', 1.0), decisionOf(hard16v10, 'd', 'h', 2.0),
+                               decisionOf(soft17v3, 'p', 'd', 1.0), decisionOf(soft17v3, 's', 'd', 1.0),
+                               decisionOf(soft17v3, 'p', 'd', 1.0), decisionOf(soft17v3, 'h', 'd', 1.0),
+                               decisionOf(soft17v3, 'h', 'd', 1.0), decisionOf(soft17v3, 'd', 'd', 0.0)},
                               {}));
         const HistoryStatistics stats = HistoryStatistics::load(db.connection(), db.sessionId());
         QCOMPARE(stats.cell(hard16v10).commonestWrong, 'd');
@@ -357,12 +334,12 @@ private Q_SLOTS:
     {
         {
             HistoryDatabase first(path());
-            QVERIFY(first.writeRound({decision(hard16v10, 's', 'h', 3.0), decision(hard16v10, 'h', 'h', 0.0),
-                                      decision(hard16v10, 's', 'h', 2.0), decision(soft17v3, 'h', 'd', 1.5)},
+            QVERIFY(first.writeRound({decisionOf(hard16v10, 's', 'h', 3.0), decisionOf(hard16v10, 'h', 'h', 0.0),
+                                      decisionOf(hard16v10, 's', 'h', 2.0), decisionOf(soft17v3, 'h', 'd', 1.5)},
                                      {}));
         }
         HistoryDatabase db(path());
-        QVERIFY(db.writeRound({decision(hard16v10, 'd', 'h', 4.0)}, {}));
+        QVERIFY(db.writeRound({decisionOf(hard16v10, 'd', 'h', 4.0)}, {}));
         const HistoryStatistics stats = HistoryStatistics::load(db.connection(), db.sessionId());
         QCOMPARE(stats.allTime.decisions, 5);
         QCOMPARE(stats.allTime.matched(), 1);

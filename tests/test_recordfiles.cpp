@@ -1,6 +1,7 @@
 // The record's files as an attacker or an accident leaves them: lock files
 // stale, empty, foreign or replaced by a folder, a second copy in a real
 // child process, damaged pages, a full record, pipes, links and modes.
+#include "DecisionOf.h"
 #include "FileBytes.h"
 #include "HistoryDatabase.h"
 #include "HistoryStatistics.h"
@@ -17,26 +18,11 @@ namespace {
 // it names until its input closes.
 const char *const holdVariable = "VANTREL_TEST_HOLD_RECORD";
 
-DecisionRecord decision(char action, char advice, double cost)
-{
-    DecisionRecord record;
-    record.time = QDateTime::currentDateTimeUtc();
-    record.handCards = QStringLiteral("10,6");
-    record.upCard = QStringLiteral("10");
-    record.cell = {8, 8};
-    record.action = action;
-    record.advice = advice;
-    record.stand = action == 's' ? -cost : 0.0;
-    record.hit = action == 'h' ? -cost : 0.0;
-    record.cost = cost;
-    return record;
-}
-
 std::vector<DecisionRecord> round(int decisions)
 {
     std::vector<DecisionRecord> records;
     for (int i = 0; i < decisions; ++i)
-        records.push_back(decision('s', 'h', 1.0));
+        records.push_back(decisionOf({8, 8}, 's', 'h', 1.0));
     return records;
 }
 
@@ -106,20 +92,27 @@ private Q_SLOTS:
         QVERIFY(readFile(lockPath()).startsWith(QByteArray::number(QCoreApplication::applicationPid()) + ' '));
     }
 
-    void folderAtTheLockNamesItself()
+    void somethingElseAtTheLockIsNamed_data()
     {
-        QVERIFY(QDir().mkpath(lockPath()));
+        QTest::addColumn<QString>("make");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("folder") << "mkdir" << "history.sqlite.lock is a folder, not a lock file";
+        QTest::newRow("pipe") << "mkfifo" << "history.sqlite.lock is not a plain file";
+        QTest::newRow("link") << "ln" << "history.sqlite.lock is a symbolic link, not a lock file";
+    }
+    void somethingElseAtTheLockIsNamed()
+    {
+        QFETCH(QString, make);
+        QFETCH(QString, problem);
+        const QString elsewhere = folder->filePath(QStringLiteral("elsewhere"));
+        writeFile(elsewhere, "kept");
+        QCOMPARE(QProcess::execute(make, make == QLatin1String("ln") ? QStringList{QStringLiteral("-s"), elsewhere, lockPath()}
+                                                                      : QStringList{lockPath()}),
+                 0);
         HistoryDatabase db(path());
         QVERIFY(!db.isRecording());
-        QCOMPARE(db.problem(), QStringLiteral("history.sqlite.lock is a folder, not a lock file"));
-        QVERIFY(QFileInfo(lockPath()).isDir());
-    }
-
-    void pipeAtTheLockNamesItself()
-    {
-        QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {lockPath()}), 0);
-        HistoryDatabase db(path());
-        QCOMPARE(db.problem(), QStringLiteral("history.sqlite.lock is not a plain file"));
+        QCOMPARE(db.problem(), problem);
+        QCOMPARE(readFile(elsewhere), QByteArray("kept"));
     }
 
     void copyInAnotherProcessHoldsTheRecordUntilKilled()
@@ -254,6 +247,24 @@ private Q_SLOTS:
         QVERIFY(db.isRecording());
         for (const char *file : {"", ".lock"})
             QCOMPARE(modeOf(path() + QLatin1String(file)), 0600);
+    }
+
+    void recordThatIsNoFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("make");
+        QTest::newRow("pipe") << "mkfifo";
+        QTest::newRow("folder") << "mkdir";
+    }
+    void recordThatIsNoFileIsLeftAlone()
+    {
+        QFETCH(QString, make);
+        QCOMPARE(QProcess::execute(make, {path()}), 0);
+        const int mode = modeOf(path());
+        HistoryDatabase db(path()); // a pipe opened as a record would hold this call for good
+        QCOMPARE(db.state(), HistoryDatabase::State::Closed);
+        QCOMPARE(db.problem(), QStringLiteral("history.sqlite is not a plain file"));
+        QVERIFY(db.movedAside().isEmpty());
+        QCOMPARE(modeOf(path()), mode);
     }
 
     void linkedRecordIsLeftAlone()

@@ -149,10 +149,16 @@ HistoryDatabase::HistoryDatabase(const QString &path) : path(path)
     connectionName = QStringLiteral("history-%1").arg(++opened);
     static_assert(schemaVersion == 4, "one migration step per version");
 
-    // A link would have the record written wherever it points; the record is
-    // only ever a plain file of its own.
-    if (QFileInfo(path).isSymLink()) {
-        why = QFileInfo(path).fileName() + QStringLiteral(" is a symbolic link, not a record");
+    // A link would have the record written wherever it points, and a pipe
+    // would hold the table until something wrote to it: the record is only
+    // ever a plain file of its own.
+    const QFileInfo record(path);
+    if (record.isSymLink()) {
+        why = record.fileName() + QStringLiteral(" is a symbolic link, not a record");
+        return;
+    }
+    if (record.exists() && !record.isFile()) {
+        why = record.fileName() + QStringLiteral(" is not a plain file");
         return;
     }
     if (!makeFolder(QFileInfo(path).absolutePath())) {

@@ -1,13 +1,13 @@
 #include "RecordingMark.h"
-#include <QEvent>
 
 RecordingMark::RecordingMark(QWidget *table) : QLabel(table)
 {
     setObjectName(QStringLiteral("lblNotRecording"));
-    // The drill marker's look, in the colour of a warning.
-    setStyleSheet(QStringLiteral("QLabel { color: rgb(255, 210, 90); background: rgba(0, 0, 0, 170); padding: 2px 8px;"
-                                 " border: 1px solid rgb(255, 210, 90); font: bold 10pt 'DejaVu Sans'; }"));
-    table->installEventFilter(this);
+    // The drill marker's look, in the colour of a warning, on the felt
+    // between the table's name and the dealer's hand.
+    setStyleSheet(QStringLiteral("QLabel { color: rgb(255, 210, 90); background: rgba(0, 0, 0, 170); padding: 1px 6px;"
+                                 " border: 1px solid rgb(255, 210, 90); font: bold 9pt 'DejaVu Sans'; }"));
+    move(30, 40);
     hide();
 }
 
@@ -18,22 +18,17 @@ void RecordingMark::showProblem(const QString &problem)
         return;
     }
     setText(QStringLiteral("Not recording: ") + problem);
+    // A long reason wraps rather than run over the deck.
+    constexpr int widest = 310;
+    setWordWrap(false);
+    setMinimumWidth(0);
+    setMaximumWidth(QWIDGETSIZE_MAX);
     adjustSize();
-    place();
+    if (width() > widest) {
+        setWordWrap(true);
+        setFixedWidth(widest);
+        adjustSize();
+    }
     show();
     raise();
-}
-
-void RecordingMark::place()
-{
-    const QWidget *table = parentWidget();
-    setMaximumWidth(table->width() - 32);
-    move(16, table->height() - height() - 14);
-}
-
-bool RecordingMark::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Resize)
-        place();
-    return QLabel::eventFilter(watched, event);
 }
