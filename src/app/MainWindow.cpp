@@ -238,13 +238,12 @@ bool MainWindow::Form_Load()
         return false;
     SettingsStore store;
     const Preferences::WindowPosition stored = Preferences::loadMainScreen(store);
-    const QRect area = screen()->availableGeometry();
-    const QPoint centred(area.x() + (area.width() - frameGeometry().width()) / 2,
-                         area.y() + (area.height() - frameGeometry().height()) / 2);
-    move(ScreenPlacement::fromStored(stored.x, stored.y, frameGeometry().width(), centred, screen()));
+    frmStrings = new StrategyWindow(chart, prefs, this);
+    const QPoint roomForChart = ScreenPlacement::leavingRoom(frameGeometry().size(), frmStrings->frameGeometry().width(),
+                                                             screen()->availableGeometry());
+    move(ScreenPlacement::fromStored(stored.x, stored.y, frameGeometry().width(), roomForChart, screen()));
     show();
     chart.importChart(ProgramFolder::path());
-    frmStrings = new StrategyWindow(chart, prefs, this);
     frmStrings->showWindow();
     FirstInit();
     loaded = true;

@@ -83,8 +83,12 @@ QPoint StrategyWindow::loadPosition() const
 {
     const QScreen *where = screen();
     const QRect available = where ? where->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QPoint againstRightEdge(available.right() + 1 - frameGeometry().width(), available.top());
-    return ScreenPlacement::fromStored(prefs.prfChartX, prefs.prfChartY, frameGeometry().width(), againstRightEdge, where);
+    // Beside the table while it is up; alone, against the screen's right edge.
+    const QWidget *table = parentWidget();
+    const QPoint defaultPlace = table && table->isVisible()
+        ? ScreenPlacement::beside(table->frameGeometry(), frameGeometry().size(), available)
+        : QPoint(available.right() + 1 - frameGeometry().width(), available.top());
+    return ScreenPlacement::fromStored(prefs.prfChartX, prefs.prfChartY, frameGeometry().width(), defaultPlace, where);
 }
 
 void StrategyWindow::fitFontToCaptions()
