@@ -3,13 +3,35 @@
 #include "LiveOdds.h"
 #include "RoundSimulator.h"
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 using Clock = std::chrono::steady_clock;
 double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double cpuMillisecondsSince(std::clock_t start)
+{
+    return 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC;
+}
+
+// The largest difference between two derivations' margins, infinite when a
+// runner-up differs.
+double marginDifference(const ChartDerivation::Margins &a, const ChartDerivation::Margins &b)
+{
+    double largest = 0.0;
+    for (int row = 0; row < ChartTable::rows; ++row) {
+        for (int column = 0; column < ChartTable::columns; ++column) {
+            if (a[row][column].runnerUp != b[row][column].runnerUp)
+                return INFINITY;
+            largest = std::max(largest, std::abs(a[row][column].margin - b[row][column].margin));
+        }
+    }
+    return largest;
 }
 
 Hand handOf(std::initializer_list<int> ranks)
@@ -24,11 +46,24 @@ Hand handOf(std::initializer_list<int> ranks)
 
 int main()
 {
-    auto start = Clock::now();
+    // The derivation and the reference search in one run, each on a fresh engine.
+    std::clock_t cpuStart = std::clock();
     StrategyEngine engine;
-    const ChartTable chart = ChartDerivation(engine).derive();
-    std::printf("whole chart (28 x 10, exact, each cell best as the chart is played): %.1f ms\n",
-                millisecondsSince(start));
+    ChartDerivation derivation(engine);
+    const ChartTable chart = derivation.derive();
+    const double derived = cpuMillisecondsSince(cpuStart);
+    cpuStart = std::clock();
+    StrategyEngine referenceEngine;
+    ChartDerivation reference(referenceEngine);
+    const ChartTable referenceChart = reference.deriveByReference();
+    const double searched = cpuMillisecondsSince(cpuStart);
+    std::printf("whole chart (28 x 10, exact, each cell best as the chart is played): %.1f ms of CPU "
+                "(target 300)\n",
+                derived);
+    std::printf("reference search: %.1f ms of CPU; %.1f times as long (target 50); same chart: %s; "
+                "largest margin difference %.1e (target 1e-9)\n",
+                searched, searched / derived, chart == referenceChart ? "yes" : "NO",
+                marginDifference(derivation.margins(), reference.margins()));
 
     // Live odds of fresh hands: each query on a new engine, nothing remembered.
     double worst = 0.0, total = 0.0;
@@ -39,7 +74,7 @@ int main()
             LiveOdds::Situation situation;
             situation.playerHand = handOf(ranks);
             situation.upCard = Card::fromIndex((up - 1) * 4 + 3);
-            start = Clock::now();
+            const auto start = Clock::now();
             odds.compute(situation);
             const double ms = millisecondsSince(start);
             worst = std::max(worst, ms);
@@ -51,7 +86,7 @@ int main()
                 total / queries, worst, queries);
 
     const long long rounds = 5'000'000;
-    start = Clock::now();
+    auto start = Clock::now();
     RoundSimulator::run(chart, rounds, 1);
     const double seconds = millisecondsSince(start) / 1000.0;
     std::printf("simulator: %.2f million rounds per second (target 5)\n", rounds / seconds / 1e6);

@@ -6,6 +6,7 @@
 #include "ToolCommandLine.h"
 #include <QCoreApplication>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -60,6 +61,11 @@ int main(int argc, char **argv)
                                           QStringLiteral("Writes the chart to data/bjdata.txt in the source tree, "
                                                          "and the live odds' split values to src/game/SplitOddsTable.h."));
     parser.addOption(sourceOption);
+    const QCommandLineOption referenceOption(
+        QStringLiteral("reference"),
+        QStringLiteral("Derives by the reference search, which values each single-cell change by valuing the whole "
+                       "changed chart again: the same chart and margins, a few hundred times slower."));
+    parser.addOption(referenceOption);
     if (const int status = commandLine.parse(0, 1); status >= 0)
         return status;
     const QStringList files = parser.positionalArguments();
@@ -70,10 +76,12 @@ int main(int argc, char **argv)
                                                         : files.first().toStdString();
 
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
     StrategyEngine engine;
     ChartDerivation derivation(engine);
-    const ChartTable chart = derivation.derive();
+    const ChartTable chart = parser.isSet(referenceOption) ? derivation.deriveByReference() : derivation.derive();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double cpuSeconds = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     if (path.empty()) {
         std::printf("%s\n", chart.toText().c_str());
     } else if (!(std::ofstream(path, std::ios::binary) << chart.toText())) {
@@ -81,7 +89,8 @@ int main(int argc, char **argv)
     } else {
         std::printf("chart written to %s\n\n", path.c_str());
     }
-    std::printf("derived in %.2f s\n\n", seconds);
+    std::printf("derived in %.3f s (%.3f s of CPU)%s\n\n", seconds, cpuSeconds,
+                parser.isSet(referenceOption) ? " by the reference search" : "");
     if (parser.isSet(sourceOption)) {
         const char *const tablePath = VANTREL_SOURCE_DIR "/src/game/strategy/SplitOddsTable.h";
         if (!(std::ofstream(tablePath, std::ios::binary) << SplitOdds::tableText(engine)))

@@ -1,10 +1,23 @@
 #include "ChartDerivation.h"
+#include "ChartEvaluation.h"
 #include <algorithm>
 
 namespace {
 int valueOf(int rank)
 {
     return rank > 10 ? 10 : rank;
+}
+
+// Gains smaller than this are rounding, and must not make the search cycle.
+constexpr double noise = 1e-12;
+
+// The codes a cell may take other than its own, in the order ties are settled.
+template <class F> void forEachOtherCode(int row, char current, F &&f)
+{
+    for (const char code : {'s', 'h', 'd', 'p'}) {
+        if (code != current && (code != 'p' || ChartTable::isPairRow(row)))
+            f(code);
+    }
 }
 }
 
@@ -13,10 +26,45 @@ ChartTable ChartDerivation::derive()
     return improveAsPlayed(bestPlayChart());
 }
 
+ChartTable ChartDerivation::deriveByReference()
+{
+    return improveByReference(bestPlayChart());
+}
+
 ChartTable ChartDerivation::improveAsPlayed(ChartTable chart)
 {
-    // Gains smaller than this are rounding, and must not make the search cycle.
-    constexpr double noise = 1e-12;
+    ChartEvaluation evaluation(engine);
+    evaluation.evaluate(chart);
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int row = 0; row < ChartTable::rows; ++row) {
+            for (int column = 0; column < ChartTable::columns; ++column) {
+                const char current = chart.code(row, column);
+                Margin &margin = cellMargins[row][column];
+                double best = -1e9;
+                forEachOtherCode(row, current, [&](char code) {
+                    const double gain = evaluation.gain(row, column, code);
+                    if (gain > best) {
+                        best = gain;
+                        margin.runnerUp = code;
+                    }
+                });
+                if (best > noise) {
+                    chart.setCode(row, column, margin.runnerUp);
+                    margin = {current, best};
+                    evaluation.evaluate(chart);
+                    changed = true;
+                } else {
+                    margin.margin = -best;
+                }
+            }
+        }
+    }
+    return chart;
+}
+
+ChartTable ChartDerivation::improveByReference(ChartTable chart)
+{
     double value = engine.chartRoundValue(chart);
     for (bool changed = true; changed;) {
         changed = false;
@@ -25,16 +73,14 @@ ChartTable ChartDerivation::improveAsPlayed(ChartTable chart)
                 const char current = chart.code(row, column);
                 Margin &margin = cellMargins[row][column];
                 double runnerUpValue = -1e9;
-                for (const char code : {'s', 'h', 'd', 'p'}) {
-                    if (code == current || (code == 'p' && !ChartTable::isPairRow(row)))
-                        continue;
+                forEachOtherCode(row, current, [&](char code) {
                     chart.setCode(row, column, code);
                     const double changedValue = engine.chartRoundValue(chart);
                     if (changedValue > runnerUpValue) {
                         runnerUpValue = changedValue;
                         margin.runnerUp = code;
                     }
-                }
+                });
                 if (runnerUpValue > value + noise) {
                     chart.setCode(row, column, margin.runnerUp);
                     margin = {current, runnerUpValue - value};

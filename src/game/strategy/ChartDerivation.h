@@ -17,6 +17,10 @@
 // follows the chart: it is then improved one cell at a time, each cell given
 // the code with the highest exact round value when every decision, split
 // hands included, is read from the chart, until no single change gains.
+// The cells are visited row by row; a chart evaluation (`ChartEvaluation`)
+// gives every cell's change at once and is repeated only after a change.
+// The reference search values each single-cell change by valuing the whole
+// changed chart again: the same chart and margins, a few hundred times slower.
 class ChartDerivation {
 public:
     // A cell's lead over the best other code, per round played.
@@ -28,13 +32,15 @@ public:
 
     explicit ChartDerivation(StrategyEngine &engine) : engine(engine) {}
     ChartTable derive();
+    ChartTable deriveByReference();
     // Every cell's margin in the chart `derive` returned.
     const Margins &margins() const { return cellMargins; }
 
 private:
     ChartTable bestPlayChart();
-    // Takes the best single-cell change until none gains.
+    // Takes each cell's best change, in row order, until none gains.
     ChartTable improveAsPlayed(ChartTable chart);
+    ChartTable improveByReference(ChartTable chart);
 
     enum Code { Stand, Hit, Double, Split, CodeCount };
     using CellSums = std::array<double, CodeCount>;

@@ -12,42 +12,13 @@ constexpr uint64_t bestValueKey = uint64_t(1) << 60;
 constexpr uint64_t splitValueKey = uint64_t(1) << 61;
 constexpr uint64_t twoCardValueKey = uint64_t(1) << 62;
 
-uint64_t handKey(const Shoe &shoe, int upValue, const PlayerHand &hand, bool setAside)
+}
+
+uint64_t StrategyEngine::handKey(const Shoe &shoe, int upValue, const PlayerHand &hand, bool setAside)
 {
     return shoe.key() | uint64_t(upValue) << 48 | uint64_t(hand.hardSum) << 52 | uint64_t(hand.hasAce) << 58
            | uint64_t(setAside) << 59;
 }
-}
-
-// The next cards a hand can receive, listed first so the dealer outcomes
-// they lead to can be worked out together.
-struct StrategyEngine::Draws {
-    struct Draw {
-        double probability;
-        int card;
-        Shoe after;
-    };
-    std::array<Draw, 32> items; // ten values, three times over with cards set aside
-    int count = 0;
-
-    Draws(const Shoe &shoe, bool setAside)
-    {
-        shoe.forEachCard(setAside, [this](double probability, int card, const Shoe &from, bool marked) {
-            // Field by field: a whole-struct temporary would be stored in
-            // pieces and read back whole, which stalls the processor.
-            Draw &draw = items[count++];
-            draw.probability = probability;
-            draw.card = card;
-            draw.after = from;
-            if (marked)
-                draw.after.removeMarked();
-            else
-                draw.after.remove(card);
-        });
-    }
-    const Draw *begin() const { return items.data(); }
-    const Draw *end() const { return items.data() + count; }
-};
 
 StrategyEngine::StrategyEngine(const GameRules &rules)
     : rules(rules), dealerOutcomes(rules), splitHandDealer(rules)
@@ -128,7 +99,7 @@ double StrategyEngine::hitRaw(const PlayerHand &hand, int upValue, const Shoe &s
     const Draws draws(shoe, setAside);
     prepareStands(hand, upValue, draws);
     double value = 0.0;
-    for (const auto &[probability, card, after] : draws) {
+    for (const auto &[probability, card, after, marked] : draws) {
         const PlayerHand next = hand.plus(card);
         const int total = next.total();
         double result;
@@ -161,7 +132,7 @@ double StrategyEngine::doubleRaw(const PlayerHand &hand, int upValue, const Shoe
     const Draws draws(shoe, setAside);
     prepareStands(hand, upValue, draws);
     double value = 0.0;
-    for (const auto &[probability, card, after] : draws)
+    for (const auto &[probability, card, after, marked] : draws)
         value += probability * standRaw(hand.plus(card), upValue, after, false);
     return 2.0 * value;
 }
@@ -195,7 +166,7 @@ SplitValue StrategyEngine::splitWith(int pairValue, int rankLeft, int upValue, c
     const Draws draws(marked, true);
     prepareStands(oneCard, upValue, draws);
     double first = 0.0;
-    for (const auto &[probability, card, after] : draws)
+    for (const auto &[probability, card, after, marked] : draws)
         first += probability * play(oneCard.plus(card), card, upValue, after, true);
     // The second hand meets a new dealer hand: a new up-card, one set-aside
     // step, its second card; later hits set nothing aside. The first hand and
@@ -292,7 +263,7 @@ double StrategyEngine::chartHitRaw(const ChartTable &chart, const PlayerHand &ha
     const Draws draws(shoe, setAside);
     prepareStands(hand, upValue, draws);
     double value = 0.0;
-    for (const auto &[probability, card, after] : draws) {
+    for (const auto &[probability, card, after, marked] : draws) {
         const PlayerHand next = hand.plus(card);
         const int total = next.total();
         double result;

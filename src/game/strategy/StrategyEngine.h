@@ -73,7 +73,39 @@ public:
     }
 
 private:
-    struct Draws;
+    friend class ChartEvaluation;
+    // The next cards a hand can receive, listed first so the dealer outcomes
+    // they lead to can be worked out together.
+    struct Draws {
+        struct Draw {
+            double probability;
+            int card;
+            Shoe after;
+            bool marked; // the card was of the set-aside rank
+        };
+        std::array<Draw, 32> items; // ten values, three times over with cards set aside
+        int count = 0;
+
+        Draws(const Shoe &shoe, bool setAside)
+        {
+            shoe.forEachCard(setAside, [this](double probability, int card, const Shoe &from, bool marked) {
+                // Field by field: a whole-struct temporary would be stored in
+                // pieces and read back whole, which stalls the processor.
+                Draw &draw = items[count++];
+                draw.probability = probability;
+                draw.card = card;
+                draw.after = from;
+                draw.marked = marked;
+                if (marked)
+                    draw.after.removeMarked();
+                else
+                    draw.after.remove(card);
+            });
+        }
+        const Draw *begin() const { return items.data(); }
+        const Draw *end() const { return items.data() + count; }
+    };
+    static uint64_t handKey(const Shoe &shoe, int upValue, const PlayerHand &hand, bool setAside);
 
     // Values before dividing by the chance of no dealer blackjack.
     double standRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool natural);
