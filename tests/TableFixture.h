@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "ProgramFolder.h"
 #include "StackedDeckSource.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -51,6 +52,9 @@ struct TableFixture {
             window->prefs.prfAutoDeal = false;
             window->prefs.prfAnimation = false;
             window->prefs.prfAlwaysShowBestPlay = true;
+            // Keys reach the table as on a desktop: through its active window.
+            window->activateWindow();
+            QCoreApplication::processEvents();
         }
         return true;
     }

@@ -1,13 +1,36 @@
 // Renders the table at telling moments of stacked rounds, for looking at
-// what a player sees: table_screenshots <output folder>.
+// what a player sees: table_screenshots <output folder>. Also the README's
+// pictures of the table beside its strategy window and of the preferences.
+#include "PreferencesDialog.h"
 #include "StrategyWindow.h"
 #include "TableFixture.h"
 #include <QApplication>
+#include <QPainter>
+#include <QTabWidget>
 
 namespace {
 void save(MainWindow &table, const QString &folder, const QString &name)
 {
     table.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// Pictures side by side on the desktop's dark background, tops level.
+void saveSideBySide(const QList<QPixmap> &pictures, const QString &path)
+{
+    constexpr int gap = 8;
+    QSize size(-gap, 0);
+    for (const QPixmap &picture : pictures)
+        size = QSize(size.width() + gap + picture.width(), std::max(size.height(), picture.height()));
+    QPixmap sheet(size);
+    sheet.fill(QColor(30, 30, 30));
+    QPainter painter(&sheet);
+    int x = 0;
+    for (const QPixmap &picture : pictures) {
+        painter.drawPixmap(x, 0, picture);
+        x += picture.width() + gap;
+    }
+    painter.end();
+    sheet.save(path);
 }
 }
 
@@ -42,5 +65,25 @@ int main(int argc, char *argv[])
     table.lblSplit_Click();
     save(table, folder, QStringLiteral("split"));
     table.frmStrings->grab().save(folder + QStringLiteral("/strategy.png"));
+
+    // A stopped Stand on 12 against a king, with what it costs.
+    table.roundOver = true;
+    fixture.deal({13, 5, 7});
+    table.lblStand_Click();
+    saveSideBySide({table.grab(), table.frmStrings->grab()}, folder + QStringLiteral("/table.png"));
+
+    // As a new player finds them: sounds and animation on.
+    table.prefs.prfSound = true;
+    table.prefs.prfAnimation = true;
+    table.prefs.prfAnimationDelay = 40;
+    PreferencesDialog preferences(table.prefs, table.cWidth, table.cHeight, [] {}, &table);
+    preferences.show(); // fills the controls
+    auto *tabs = preferences.findChild<QTabWidget *>();
+    QList<QPixmap> pages;
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        pages << preferences.grab();
+    }
+    saveSideBySide(pages, folder + QStringLiteral("/preferences.png"));
     return 0;
 }

@@ -318,10 +318,8 @@ private Q_SLOTS:
             table.picDeal_Click();
             for (auto button : buttons)
                 (table.*button)();
-            for (int key : {Qt::Key_H, Qt::Key_S, Qt::Key_D, Qt::Key_P, Qt::Key_N, Qt::Key_Space}) {
-                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-                QCoreApplication::sendEvent(&table, &press);
-            }
+            for (Qt::Key key : {Qt::Key_H, Qt::Key_S, Qt::Key_D, Qt::Key_P, Qt::Key_N, Qt::Key_Space})
+                QTest::keyClick(&table, key);
             QCOMPARE(table.deck.stockCount(), stock);
             QCOMPARE(table.bank(), bank);
         };

@@ -63,7 +63,12 @@ private Q_SLOTS:
         QCOMPARE(table.picStatusBar->geometry(), QRect(12, 466 - 12 - 64, 616, 64));
         QVERIFY(table.Timer1.isActive());
         QCOMPARE(table.lblBank->text(), QStringLiteral("1000"));
-        // Maximising comes straight back.
+        // The desktop is offered no maximise and no resizing: a window
+        // manager maximises only a window whose size may change.
+        QVERIFY(!(table.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(table.minimumSize(), table.size());
+        QCOMPARE(table.maximumSize(), table.size());
+        // A maximise forced on it anyway comes straight back.
         const QSize normal = table.size();
         table.showMaximized();
         QVERIFY(!table.isMaximized());
@@ -305,6 +310,68 @@ private Q_SLOTS:
             table.findChild<QAction *>(QLatin1String(entry))->trigger();
         QCOMPARE(opened, (QStringList{page1, page2, page3, page3, page3}));
         AboutBox::setUrlOpener(previous);
+    }
+
+    // The play keys after a menu or a dialog was used from the keyboard,
+    // each key sent where the application would deliver a real one.
+    void playKeysWorkAfterKeyboardMenus_data()
+    {
+        QTest::addColumn<QString>("leave");
+        QTest::addColumn<bool>("closed"); // a menu or a dialog closed: the focus is back on the table
+        QTest::newRow("Alt+G, Escape") << QStringLiteral("alt-g escape") << true;
+        QTest::newRow("Alt+G, Escape twice") << QStringLiteral("alt-g escape escape") << true;
+        QTest::newRow("Alt+H, Escape") << QStringLiteral("alt-h escape") << true;
+        QTest::newRow("Alt alone, the menu bar keeps the focus") << QStringLiteral("alt") << false;
+        QTest::newRow("Preferences closed with Return") << QStringLiteral("preferences") << true;
+    }
+    void playKeysWorkAfterKeyboardMenus()
+    {
+        QFETCH(QString, leave);
+        QFETCH(bool, closed);
+        OPEN_TABLE(fixture, table);
+        table.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&table));
+        const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(static_cast<QWidget *>(nullptr), key, modifiers);
+        };
+        for (const QString &step : leave.split(QLatin1Char(' '))) {
+            if (step == QLatin1String("alt-g") || step == QLatin1String("alt-h")) {
+                press(step == QLatin1String("alt-g") ? Qt::Key_G : Qt::Key_H, Qt::AltModifier);
+                QVERIFY(QApplication::activePopupWidget());
+            } else if (step == QLatin1String("escape")) {
+                press(Qt::Key_Escape);
+            } else if (step == QLatin1String("alt")) {
+                QTest::keyPress(static_cast<QWidget *>(nullptr), Qt::Key_Alt, Qt::AltModifier);
+                QTest::keyRelease(static_cast<QWidget *>(nullptr), Qt::Key_Alt, Qt::NoModifier);
+            } else {
+                press(Qt::Key_G, Qt::AltModifier);
+                press(Qt::Key_Down); // past the Strategy Chart to Preferences
+                bool dialogSeen = false;
+                QTimer::singleShot(0, &table, [&dialogSeen] {
+                    QWidget *dialog = QApplication::activeModalWidget();
+                    dialogSeen = dialog && dialog->objectName() == QLatin1String("frmPreferences");
+                    if (dialog)
+                        QTest::keyClick(dialog, Qt::Key_Return);
+                });
+                press(Qt::Key_Return);
+                QVERIFY(dialogSeen);
+                QVERIFY(!QApplication::activeModalWidget());
+            }
+        }
+        QCoreApplication::processEvents();
+        QVERIFY(!QApplication::activePopupWidget());
+        if (closed)
+            QCOMPARE(QApplication::focusWidget(), table.table);
+
+        fixture.stacked.stackRanks({10, 2, 3, 4, 10, 7}); // the player's 5 draws a 4; the dealer has 20
+        press(Qt::Key_N);
+        QCOMPARE(table.playerHand.count(), 2);
+        press(Qt::Key_H);
+        QVERIFY(!QApplication::activePopupWidget()); // not the Help menu
+        QCOMPARE(table.playerHand.count(), 3);
+        press(Qt::Key_S);
+        QVERIFY(table.roundOver);
+        QCOMPARE(table.bank(), 975);
     }
 
     void closingSavesThePreferences()

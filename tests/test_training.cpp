@@ -107,6 +107,74 @@ private Q_SLOTS:
         QCOMPARE(table.playerHand[1].rank, int16_t(6));
     }
 
+    // The drilled hand meets one up-card; a split's second hand meets a new
+    // one, so the marker goes until the next deal.
+    void drillMarkerLeavesTheSplitsSecondHand()
+    {
+        QVERIFY(fixture->open());
+        MainWindow &table = fixture->table();
+        table.findChild<QAction *>(QStringLiteral("mnuDrill"))->trigger();
+        QLabel *marker = table.training.marker();
+        // With no record the drill deals pair splits among its cells.
+        for (int round = 0; round < 200 && !table.canSplit; ++round) {
+            if (!table.roundOver)
+                table.lblStand_Click();
+            table.picDeal_Click();
+        }
+        QVERIFY(table.canSplit);
+        const QString firstUpCard = ChartCell::of(table.playerHand, table.dealerHand[0]).name();
+        QCOMPARE(marker->text(), QStringLiteral("Drill: ") + firstUpCard);
+        table.lblSplit_Click();
+        QVERIFY(marker->isVisibleTo(&table));
+        table.lblStand_Click(); // the first hand; the second is dealt against a new up-card
+        QVERIFY(!table.roundOver);
+        QCOMPARE(table.playerHand.count() >= 2 ? table.playerHand[0].rank : -1, table.splitHand[0].rank);
+        QVERIFY(!marker->isVisibleTo(&table));
+        table.lblStand_Click();
+        QVERIFY(table.roundOver);
+        table.picDeal_Click();
+        QVERIFY(marker->isVisibleTo(&table));
+        QCOMPARE(marker->text(), QStringLiteral("Drill: ") + ChartCell::of(table.playerHand, table.dealerHand[0]).name());
+    }
+
+    // Escape and Ctrl+W close the table's other windows.
+    void closeKeysCloseTheWindows_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QKeySequence>("key");
+        for (const auto &[entry, window] : {std::pair{"mnuStatistics", "frmStatistics"},
+                                            std::pair{"mnuContents", "helpWindow"}, std::pair{"mnuAbout", "frmAbout"}}) {
+            QTest::addRow("%s, Escape", window) << entry << window << QKeySequence(Qt::Key_Escape);
+            QTest::addRow("%s, Ctrl+W", window) << entry << window << QKeySequence(Qt::CTRL | Qt::Key_W);
+        }
+    }
+    void closeKeysCloseTheWindows()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, window);
+        QFETCH(QKeySequence, key);
+        QVERIFY(fixture->open());
+        MainWindow &table = fixture->table();
+        table.findChild<QAction *>(entry)->trigger();
+        QWidget *opened = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == window)
+                opened = top;
+        }
+        QVERIFY(opened && opened->isVisible());
+        opened->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(opened));
+        // As a real key goes: a shortcut through the window system, a plain
+        // key to the focus, and from there up to the window.
+        if (key == QKeySequence(Qt::Key_Escape))
+            QTest::keyClick(opened->focusWidget() ? opened->focusWidget() : opened, Qt::Key_Escape);
+        else
+            QTest::keySequence(opened->windowHandle(), key);
+        QVERIFY(!opened->isVisible());
+        QVERIFY(table.isVisible());
+    }
+
     void statisticsWindowShowsTheSession()
     {
         QVERIFY(fixture->open());

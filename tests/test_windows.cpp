@@ -8,6 +8,7 @@
 #include "SplashWindow.h"
 #include "SponsorPages.h"
 #include "StrategyChart.h"
+#include "ScreenPlacement.h"
 #include "StrategyWindow.h"
 #include "Twips.h"
 #include <QCheckBox>
@@ -153,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(highlightedLine(window), 7);
     }
 
-    // Below the chart, one row of 20 pixels, or two where one is too narrow.
+    // Below the chart, as many rows of 20 pixels as the wrapped text needs.
     void oddsLineFitsBelowTheChart()
     {
         const StrategyChart chart; // short captions: the largest font
@@ -164,7 +165,11 @@ private Q_SLOTS:
         auto *odds = control<QLabel>(window, "lblOdds");
         const std::pair<QString, int> lines[] = {
             {QStringLiteral("Stand -13.6  Hit -12.7"), 1},
-            {QStringLiteral("Stand -25.0  Hit -25.0  Double -50.0  Split -50.0  (Double costs 25.0)"), 2}};
+            {QStringLiteral("Stand -25.0  Hit -25.0  Double -50.0  Split -50.0  (Double costs 25.0)"), 2},
+            {QStringLiteral("Stand -5.0  Hit -5.4 in chips on your 25 stake\n"
+                            "For these exact cards Stand is 0.4 chips better; the chart plays the total"), 3}};
+        // As large as the chart's lines.
+        QCOMPARE(odds->font(), control<QLabel>(window, "lblAction_0")->font());
         for (const auto &[text, rows] : lines) {
             window.setOdds(text);
             QVERIFY(odds->isVisible());
@@ -177,6 +182,48 @@ private Q_SLOTS:
         window.setOdds(QString());
         QVERIFY(!odds->isVisible());
         QCOMPARE(window.height(), chartHeight);
+    }
+
+    // The chart beside the table: right where there is room, else left,
+    // else over the table's left side, never over the bank and title-bar
+    // buttons at its right (the table's right 170 pixels).
+    void chartGoesBesideTheTable_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("table");
+        QTest::addColumn<QPoint>("chart");
+        const QRect wide(0, 0, 1600, 1000);
+        QTest::newRow("room on the right") << wide << QRect(480, 260, 642, 510) << QPoint(1122, 260);
+        QTest::newRow("room on the left only") << wide << QRect(1000, 0, 580, 500) << QPoint(769, 0);
+        QTest::newRow("lifted to stay on screen") << wide << QRect(100, 700, 642, 300) << QPoint(742, 558);
+        QTest::newRow("scale 2, no room beside") << QRect(0, 0, 800, 500) << QRect(158, 0, 642, 500) << QPoint(0, 0);
+        QTest::newRow("second screen") << QRect(1600, 0, 800, 600) << QRect(1700, 10, 300, 200) << QPoint(2000, 10);
+    }
+    void chartGoesBesideTheTable()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, table);
+        const QSize chart(231, 442);
+        QTEST(ScreenPlacement::beside(table, chart, screen), "chart");
+        const QRect placed(ScreenPlacement::beside(table, chart, screen), chart);
+        QVERIFY(screen.contains(placed));
+        QVERIFY(!placed.intersects(table.adjusted(table.width() - 170, 0, 0, 0)));
+    }
+
+    // With nothing stored, the table leaves room for the chart on its right,
+    // or stands against the screen's right edge when both cannot fit.
+    void tableLeavesRoomForTheChart_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QPoint>("table");
+        QTest::newRow("both fit, centred together") << QRect(0, 0, 1600, 1000) << QPoint(363, 245);
+        QTest::newRow("scale 2") << QRect(0, 0, 800, 500) << QPoint(158, 0);
+        QTest::newRow("offset screen") << QRect(100, 50, 1600, 1000) << QPoint(463, 295);
+    }
+    void tableLeavesRoomForTheChart()
+    {
+        QFETCH(QRect, screen);
+        QTEST(ScreenPlacement::leavingRoom(QSize(642, 510), 231, screen), "table");
     }
 
     // 15 twips to the pixel at the offscreen screen's 96 dpi.

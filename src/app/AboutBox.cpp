@@ -1,4 +1,5 @@
 #include "AboutBox.h"
+#include "CloseKeys.h"
 #include "SponsorPages.h"
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -19,6 +20,7 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Vantrel"));
+    CloseKeys::attach(this);
     setModal(false);
 
     QString version = QCoreApplication::applicationVersion();

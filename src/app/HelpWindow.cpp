@@ -1,5 +1,6 @@
 #include "HelpWindow.h"
 #include "Alert.h"
+#include "CloseKeys.h"
 #include "ProgramFolder.h"
 #include "TextFileReader.h"
 #include <QFileInfo>
@@ -15,6 +16,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("Vantrel Help"));
+    CloseKeys::attach(this);
     browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("helpBrowser"));
     auto *layout = new QVBoxLayout(this);

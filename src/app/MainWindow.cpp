@@ -11,6 +11,7 @@
 #include "SettingsStore.h"
 #include "SponsorPages.h"
 #include "StrategyWindow.h"
+#include "TableKeys.h"
 #include "TableLayout.h"
 #include "TableSurface.h"
 #include "Twips.h"
@@ -29,9 +30,20 @@ MainWindow::MainWindow(Clock &clock, DeckSource &deckSource, QWidget *parent)
       clock(clock), deckSource(deckSource), bestPlay(chart)
 {
     setWindowTitle(QStringLiteral("Vantrel"));
+    // The table has one size: the desktop is asked for no maximise button
+    // and no resizing, and the window's size is fixed where it is fitted.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     Form_Initialize();
     createControls();
     createMenus();
+    new TableKeys(this, table,
+                  {{Qt::Key_H, [this] { lblHit_Click(); }},
+                   {Qt::Key_S, [this] { lblStand_Click(); }},
+                   {Qt::Key_D, [this] { lblDouble_Click(); }},
+                   {Qt::Key_P, [this] { lblSplit_Click(); }},
+                   {Qt::Key_N, [this] { picDeal_Click(); }},
+                   {Qt::Key_Space, [this] { picDeal_Click(); }}});
 }
 
 MainWindow::~MainWindow() = default;
@@ -228,13 +240,12 @@ bool MainWindow::Form_Load()
         return false;
     SettingsStore store;
     const Preferences::WindowPosition stored = Preferences::loadMainScreen(store);
-    const QRect area = screen()->availableGeometry();
-    const QPoint centred(area.x() + (area.width() - frameGeometry().width()) / 2,
-                         area.y() + (area.height() - frameGeometry().height()) / 2);
-    move(ScreenPlacement::fromStored(stored.x, stored.y, frameGeometry().width(), centred, screen()));
+    frmStrings = new StrategyWindow(chart, prefs, this);
+    const QPoint roomForChart = ScreenPlacement::leavingRoom(frameGeometry().size(), frmStrings->frameGeometry().width(),
+                                                             screen()->availableGeometry());
+    move(ScreenPlacement::fromStored(stored.x, stored.y, frameGeometry().width(), roomForChart, screen()));
     show();
     chart.importChart(ProgramFolder::path());
-    frmStrings = new StrategyWindow(chart, prefs, this);
     frmStrings->showWindow();
     FirstInit();
     loaded = true;
@@ -252,7 +263,7 @@ void MainWindow::AutoSizeToPicture()
     autoSizing = true;
     // The 25 beside the picture and the status bar is in twips.
     table->setFixedSize(thePic.width(), thePic.height() + TableLayout::statusBarHeight + Twips::toPixels(25, screen()));
-    adjustSize();
+    setFixedSize(sizeHint());
     autoSizing = false;
 }
 
@@ -328,21 +339,6 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     Form_Resize();
-}
-
-void MainWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->isAutoRepeat())
-        return;
-    switch (event->key()) {
-    case Qt::Key_H: lblHit_Click(); break;
-    case Qt::Key_S: lblStand_Click(); break;
-    case Qt::Key_D: lblDouble_Click(); break;
-    case Qt::Key_P: lblSplit_Click(); break;
-    case Qt::Key_N:
-    case Qt::Key_Space: picDeal_Click(); break;
-    default: QMainWindow::keyPressEvent(event);
-    }
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

@@ -248,7 +248,8 @@ void MainWindow::flipcard()
         QPainter painter(&hand);
         painter.drawPixmap(0, 0, background);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(QRectF(cardSpace + x, 0, width, h), picAnimate->image(), QRectF(0, 0, w, h));
+        painter.drawPixmap(QRectF(cardSpace + x, 0, width, h), picAnimate->image(),
+                           PictureBox::devicePixels(picAnimate->image(), QRectF(0, 0, w, h)));
         painter.end();
         picComputerHand->repaint();
         shortDelay(flipFrameMs);

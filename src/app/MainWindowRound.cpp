@@ -41,7 +41,7 @@ void MainWindow::lookUpBestPlay()
 void MainWindow::highlightStrategy(const QString &stoppedChoice)
 {
     frmStrings->ShowStrategy(theChartLine);
-    frmStrings->setOdds(OddsLine::text(liveOdds.compute(oddsSituation()), stoppedChoice));
+    frmStrings->setOdds(OddsLine::text(liveOdds.compute(oddsSituation()), wager, theBestPlay, stoppedChoice));
 }
 
 void MainWindow::shuffleCards()
@@ -368,6 +368,7 @@ void MainWindow::playsplithand()
 
     roundOver = false;
     dealerHand.reset();
+    training.secondSplitHand();
     lblPlayer->setText(QStringLiteral("0"));
     lblDealer->setText(QStringLiteral("0"));
     dealerTotal = 0;

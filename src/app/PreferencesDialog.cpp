@@ -1,6 +1,7 @@
 #include "PreferencesDialog.h"
 #include "Alert.h"
 #include "CardLibrary.h"
+#include "CloseKeys.h"
 #include "Twips.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,6 +55,7 @@ PreferencesDialog::PreferencesDialog(Preferences &prefs, int cWidth, int cHeight
 {
     setObjectName(QStringLiteral("frmPreferences"));
     setWindowTitle(QStringLiteral("Preferences"));
+    CloseKeys::attach(this);
 
     SSTab1 = named(new QTabWidget, "SSTab1");
     SSTab1->setUsesScrollButtons(false); // the dialog grows to show every tab

@@ -33,3 +33,21 @@ bool ScreenPlacement::titleBarReachable(const QPoint &topLeft, int width, const 
         return onScreen.width() >= enough.width() && onScreen.height() >= enough.height();
     });
 }
+
+QPoint ScreenPlacement::beside(const QRect &companion, const QSize &size, const QRect &available)
+{
+    const int top = std::max(available.top(), std::min(companion.top(), available.bottom() + 1 - size.height()));
+    if (companion.right() + size.width() <= available.right())
+        return {companion.right() + 1, top};
+    if (companion.left() - size.width() >= available.left())
+        return {companion.left() - size.width(), top};
+    return {available.left(), top};
+}
+
+QPoint ScreenPlacement::leavingRoom(const QSize &size, int companionWidth, const QRect &available)
+{
+    const int both = size.width() + companionWidth;
+    const int left = both <= available.width() ? available.left() + (available.width() - both) / 2
+                                               : available.right() + 1 - size.width();
+    return {std::max(available.left(), left), available.top() + std::max(0, (available.height() - size.height()) / 2)};
+}

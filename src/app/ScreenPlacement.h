@@ -24,4 +24,14 @@ public:
                              const QScreen *screen);
 
     static bool titleBarReachable(const QPoint &topLeft, int width, const QList<QRect> &screens);
+
+    // A window of `size` beside the frame `companion` (the table), its top
+    // level with the table's: to its right where the screen has room, else
+    // to its left, else against the screen's left edge, over the table's
+    // left side, never over its bank and title-bar buttons on the right.
+    static QPoint beside(const QRect &companion, const QSize &size, const QRect &available);
+    // Where a window of `size` goes when nothing is stored: centred with a
+    // companion of `companionWidth` beside it, or flush with the screen's
+    // right edge when both do not fit, so the companion covers the least.
+    static QPoint leavingRoom(const QSize &size, int companionWidth, const QRect &available);
 };

@@ -32,6 +32,8 @@ StrategyWindow::StrategyWindow(const StrategyChart &chart, Preferences &prefs, Q
 {
     setObjectName(QStringLiteral("frmStrings"));
     setWindowTitle(QStringLiteral("Blackjack Strategy"));
+    // It only shows: opening it leaves the keyboard with the table.
+    setAttribute(Qt::WA_ShowWithoutActivating);
 
     const QScreen *where = screen();
     const auto px = [where](int twips) { return Twips::toPixels(twips, where); };
@@ -67,8 +69,11 @@ StrategyWindow::StrategyWindow(const StrategyChart &chart, Preferences &prefs, Q
 void StrategyWindow::fitWindowToRows()
 {
     const QScreen *where = screen();
-    // A pair's four figures with a stopped choice's cost take a second row.
-    const int oddsRows = lblOdds->fontMetrics().horizontalAdvance(lblOdds->text()) > lblOdds->width() ? 2 : 1;
+    // The odds take as many rows as their wrapped lines need: a pair's four
+    // figures with a stopped choice's cost, or a note on the exact cards,
+    // take more than one.
+    const int rowPixels = Twips::toPixels(rowHeight, where);
+    const int oddsRows = qMax(1, (lblOdds->heightForWidth(lblOdds->width()) + rowPixels - 1) / rowPixels);
     lblOdds->resize(lblOdds->width(), Twips::toPixels(oddsRows * rowHeight, where));
     const int height = rowsHeight + (lblOdds->isHidden() ? 0 : oddsRows * rowHeight);
     setFixedSize(Twips::toPixels(handWidth + adviceWidth, where), Twips::toPixels(height, where));
@@ -78,8 +83,12 @@ QPoint StrategyWindow::loadPosition() const
 {
     const QScreen *where = screen();
     const QRect available = where ? where->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QPoint againstRightEdge(available.right() + 1 - frameGeometry().width(), available.top());
-    return ScreenPlacement::fromStored(prefs.prfChartX, prefs.prfChartY, frameGeometry().width(), againstRightEdge, where);
+    // Beside the table while it is up; alone, against the screen's right edge.
+    const QWidget *table = parentWidget();
+    const QPoint defaultPlace = table && table->isVisible()
+        ? ScreenPlacement::beside(table->frameGeometry(), frameGeometry().size(), available)
+        : QPoint(available.right() + 1 - frameGeometry().width(), available.top());
+    return ScreenPlacement::fromStored(prefs.prfChartX, prefs.prfChartY, frameGeometry().width(), defaultPlace, where);
 }
 
 void StrategyWindow::fitFontToCaptions()

@@ -7,11 +7,21 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+QRectF PictureBox::devicePixels(const QPixmap &image, const QRectF &area)
+{
+    const qreal ratio = image.devicePixelRatio();
+    return {area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio};
+}
+
 QPixmap &PictureBox::image()
 {
-    if (picture.size() != size()) {
+    // Made at the screen's pixel ratio, so cards drawn here stay sharp on a
+    // scaled screen.
+    const qreal ratio = devicePixelRatioF();
+    if (picture.deviceIndependentSize() != QSizeF(size()) || picture.devicePixelRatio() != ratio) {
         // Keep what was painted; new area is black until painted.
-        QPixmap resized(size());
+        QPixmap resized(size() * ratio);
+        resized.setDevicePixelRatio(ratio);
         resized.fill(Qt::black);
         QPainter painter(&resized);
         painter.drawPixmap(0, 0, picture);
@@ -24,7 +34,7 @@ QPixmap &PictureBox::image()
 void PictureBox::copyFrom(const QPixmap &source, const QRect &sourceArea)
 {
     QPainter painter(&image());
-    painter.drawPixmap(QPoint(0, 0), source, sourceArea);
+    painter.drawPixmap(QPointF(0, 0), source, devicePixels(source, sourceArea));
 }
 
 void PictureBox::setImage(const QPixmap &image)
@@ -36,7 +46,7 @@ void PictureBox::setImage(const QPixmap &image)
 void PictureBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.drawPixmap(event->rect(), image(), event->rect());
+    painter.drawPixmap(QRectF(event->rect()), image(), devicePixels(image(), event->rect()));
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

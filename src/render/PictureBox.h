@@ -17,6 +17,9 @@ public:
     void copyFrom(const QPixmap &source, const QRect &sourceArea);
     void setImage(const QPixmap &image);
     void refresh() { update(); }
+    // An area given in the table's pixels as the pixels of `image`, which
+    // holds more of them on a scaled screen.
+    static QRectF devicePixels(const QPixmap &image, const QRectF &area);
 
 Q_SIGNALS:
     void clicked();

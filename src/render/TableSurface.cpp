@@ -1,4 +1,5 @@
 #include "TableSurface.h"
+#include "PictureBox.h"
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -33,7 +34,7 @@ void TableSurface::paintPersistent(const std::function<void(QPainter &)> &paint)
 void TableSurface::blitToScreen(const QPixmap &source, const QRect &sourceArea, const QPoint &target)
 {
     QPainter painter(&screen);
-    painter.drawPixmap(target, source, sourceArea);
+    painter.drawPixmap(QPointF(target), source, PictureBox::devicePixels(source, sourceArea));
     painter.end();
     const QRect area(target, sourceArea.size());
     screenPixelsPainted += qint64(area.width()) * area.height();

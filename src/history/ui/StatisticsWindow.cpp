@@ -1,5 +1,6 @@
 #include "StatisticsWindow.h"
 #include "Alert.h"
+#include "CloseKeys.h"
 #include "CountText.h"
 #include "MistakeMap.h"
 #include "TrainingSession.h"
@@ -43,6 +44,7 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmStatistics"));
     setWindowTitle(QStringLiteral("Vantrel Statistics"));
+    CloseKeys::attach(this);
     // The strategy window's face and colours.
     QFont face(QStringLiteral("DejaVu Sans"));
     face.setPointSizeF(9);

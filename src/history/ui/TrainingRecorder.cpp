@@ -56,10 +56,19 @@ void TrainingRecorder::handSettled(int amount, int bankAfter, bool roundEnds)
 void TrainingRecorder::build(DeckSource &normal, std::array<Card, 52> &deck)
 {
     training.startRound(normal).build(deck);
-    if (drillMarker && training.drilling()) {
+    if (!drillMarker)
+        return;
+    if (training.drilling()) {
         drillMarker->setText(training.drillMarker());
         drillMarker->adjustSize();
     }
+    drillMarker->setVisible(training.drilling());
+}
+
+void TrainingRecorder::secondSplitHand()
+{
+    if (drillMarker)
+        drillMarker->hide();
 }
 
 void TrainingRecorder::showStatistics()

@@ -33,6 +33,9 @@ public:
     void handSettled(int amount, int bankAfter, bool roundEnds);
     // Fills the round's deck: from the drill while it is on, otherwise from `normal`.
     void build(DeckSource &normal, std::array<Card, 52> &deck);
+    // A split's second hand meets a new up-card: the drilled hand is over,
+    // so the marker goes until the next deal.
+    void secondSplitHand();
 
     void showStatistics();
     void setDrill(bool on);
