@@ -33,6 +33,9 @@ public:
     // Exact change of the round value if the cell took `code` ('s', 'h', 'd',
     // or 'p' on a pair row) and every other cell stayed.
     double gain(int row, int column, char code);
+    // Whether a split hand can be a pair again (a shoe of several decks), so
+    // that split values depend on the pair cells.
+    bool splitHandsReadPairRows() const { return splitPairs; }
 
 private:
     enum Code { Stand, Hit, Double, Split, CodeCount };
@@ -119,6 +122,7 @@ private:
     FlatMap<int> nodeIndex;
     std::vector<Entry> entries; // the deals' entries first, then the split hands'
     int dealEntries = 0;
+    bool splitPairs = false;
     std::vector<std::vector<int>> byCardsLeft;
     std::array<std::array<std::array<double, CodeCount>, ChartTable::columns>, ChartTable::rows> sums{};
     int changePass = 0;
