@@ -19,6 +19,7 @@
 // exception (5 + 2 is still H3-8), and their changes are valued exactly by
 // playing the changed cell again wherever the hand comes back to it.
 //
+// The rounds are dealt from one full deck and played by the engine's rules.
 // The hands' structure and stand values do not depend on the chart and are
 // kept; after a change only the hit values of the changed columns are
 // worked out again.
