@@ -9,7 +9,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/vantrel/vantrel)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "blackjack strategy trainer
 Vantrel is a blackjack trainer for the desktop. You play against the dealer
 at a card table, every round dealt from a fresh 52-card deck, while a tutor

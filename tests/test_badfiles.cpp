@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QLabel>
 #include <QSettings>
+#include <QSqlQuery>
 #include <QtTest>
 #include <optional>
 #include <sys/stat.h>
@@ -173,6 +174,40 @@ private Q_SLOTS:
             "Error in import chart bjdata.txt line 1, column 10: \"H\" is not one of h, s, d, p")});
         QCOMPARE(fixture.table().frmStrings->findChild<QLabel *>(QStringLiteral("lblPlayerHand_0"))->text(),
                  QStringLiteral("8 or less"));
+    }
+
+    // A short chart row is named; a decision the tutor has no advice for is
+    // left out of the record rather than counted as a mistake.
+    void shortChartRowIsNamedAndItsDecisionsNotRecorded()
+    {
+        QTemporaryDir record;
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", record.path().toLocal8Bit());
+        {
+            TableFixture fixture;
+            const QString data = fixture.folder.filePath(QStringLiteral("bjdata.txt"));
+            QByteArray chart = readFile(data);
+            QVERIFY(chart.startsWith("H3-8    h,h,h,h,h,h,h,h,h,h\n"));
+            writeFile(data, chart.replace("H3-8    h,h,h,h,h,h,h,h,h,h", "H3-8    h,h,h"));
+            QVERIFY(fixture.open());
+            QCOMPARE(fixture.alerts.texts, QStringList{QStringLiteral(
+                "Error in import chart bjdata.txt line 1, column 14: the row has 3 of its 10 codes")});
+            MainWindow &table = fixture.table();
+            fixture.deal({7, 2, 3, 4, 10, 10}); // hard 5 against a 7: the cell left out
+            QCOMPARE(table.theBestPlay, QString());
+            table.lblHit_Click();
+            QCOMPARE(table.theBestPlay, QStringLiteral("h")); // hard 9 against a 7
+            table.lblHit_Click();
+            table.lblStand_Click(); // 19 against 17
+            QVERIFY(table.roundOver);
+            QSqlQuery query(table.training.session().database().connection());
+            QVERIFY(query.exec(QStringLiteral("SELECT hand_cards || '|' || action || '|' || advice FROM decisions")));
+            QStringList decisions;
+            while (query.next())
+                decisions << query.value(0).toString();
+            QCOMPARE(decisions, (QStringList{QStringLiteral("2,3,4|h|h"), QStringLiteral("2,3,4,10|s|s")}));
+        }
+        qputenv("XDG_DATA_HOME", dataHome);
     }
 
     void unloadableBannersAreSaidOnceAndSkipped_data()

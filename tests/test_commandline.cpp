@@ -1,7 +1,10 @@
 #include "CommandLine.h"
+#include "FileBytes.h"
 #include "SettingsStore.h"
 #include <QProcess>
 #include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 using Request = CommandLine::Request;
@@ -96,22 +99,113 @@ private Q_SLOTS:
         QCOMPARE(store.read(QStringLiteral("prfPKBackFace"), QStringLiteral("<absent>")), cleared ? "<absent>" : "57");
     }
 
-    // The real program answers on the terminal without opening a display.
-    void programNeedsNoDisplay()
+    // The real program answers on the terminal without opening a display;
+    // an answer lost on the way, or a table with no display to open, ends
+    // with one line and a failure.
+    void programOnTheTerminal_data()
     {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("output"); // "pipe", "closed" or a file to write to
+        QTest::addColumn<QString>("display"); // DISPLAY, "" for none
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        const QByteArray usage = "Usage: vantrel [options]\nTry 'vantrel --help' for more information.\n";
+        QTest::newRow("version") << QStringList{"--version"} << "pipe" << "" << 0
+                                 << QByteArray("Vantrel " VANTREL_VERSION "\n") << QByteArray();
+        QTest::newRow("usage error") << QStringList{"--nope"} << "pipe" << "" << 2 << QByteArray()
+                                     << "vantrel: Unknown option 'nope'.\n" + usage;
+        QTest::newRow("help to a full disk") << QStringList{"--help"} << "/dev/full" << "" << 1 << QByteArray()
+                                             << QByteArray("vantrel: cannot write the output: No space left on device\n");
+        QTest::newRow("version to a full disk") << QStringList{"-v"} << "/dev/full" << "" << 1 << QByteArray()
+                                                << QByteArray("vantrel: cannot write the output: No space left on device\n");
+        QTest::newRow("help to a closed output") << QStringList{"--help"} << "closed" << "" << 1 << QByteArray()
+                                                 << QByteArray("vantrel: cannot write the output: Bad file descriptor\n");
+        QTest::newRow("help to /dev/null") << QStringList{"--help"} << "/dev/null" << "" << 0 << QByteArray()
+                                           << QByteArray();
+        QTest::newRow("table without a display") << QStringList{} << "pipe" << "" << 1 << QByteArray()
+                                                 << QByteArray("vantrel: cannot open a window: DISPLAY is not set\n");
+        QTest::newRow("table with a display that is not there") << QStringList{} << "pipe" << ":1017" << 1 << QByteArray()
+            << QByteArray("vantrel: cannot open a window: cannot connect to the display :1017\n");
+    }
+
+    void programOnTheTerminal()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, output);
+        QFETCH(QString, display);
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
+        if (!display.isEmpty())
+            environment.insert(QStringLiteral("DISPLAY"), display);
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C")); // the system's error texts in English
         program.setProcessEnvironment(environment);
-        for (const auto &[option, status, out] : {std::tuple{"--version", 0, "Vantrel " VANTREL_VERSION "\n"},
-                                                  std::tuple{"--nope", 2, ""}}) {
-            program.start(QStringLiteral(VANTREL_DATA_DIR "/vantrel"), {QString::fromLatin1(option)});
-            QVERIFY(program.waitForFinished(30000));
-            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(program.exitCode(), status);
-            QCOMPARE(program.readAllStandardOutput(), QByteArray(out));
+        if (output == QLatin1String("closed"))
+            program.setChildProcessModifier([] { close(STDOUT_FILENO); });
+        else if (output != QLatin1String("pipe"))
+            program.setStandardOutputFile(output);
+        program.start(QStringLiteral(VANTREL_DATA_DIR "/vantrel"), options);
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QTEST(program.exitCode(), "status");
+        QTEST(program.readAllStandardOutput(), "out");
+        QTEST(program.readAllStandardError(), "err");
+    }
+
+    // A file Qt cannot parse, or one the store refuses to read, is cleared
+    // all the same; a folder in its place cannot be.
+    void resetClearsWhatIsStored_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("out");
+        const QByteArray cleared = "Preferences cleared; the next start uses the defaults.\n";
+        QTest::newRow("clean") << "file" << QByteArray("[Preferences]\nprfSound=False\n") << 0 << cleared;
+        QTest::newRow("garbled") << "file" << QByteArray("[Preferences\nno equals sign\nprfSound=False\n") << 0 << cleared;
+        QTest::newRow("nothing readable") << "file" << QByteArray("no equals sign\n[broken\n") << 0 << cleared;
+        QTest::newRow("binary, nothing readable") << "file" << QByteArray("\x00\x01\xff\xfe garbage\n", 13) << 0 << cleared;
+        QTest::newRow("binary") << "file" << QByteArray("\x00\xff[Pref\x01\n[Preferences]\nprfSound=False\n\x7f", 39) << 0 << cleared;
+        QTest::newRow("too large") << "file" << "[Preferences]\nprfSound=False\n" + QByteArray(2 * 1024 * 1024, ';')
+                                   << 0 << cleared;
+        QTest::newRow("FIFO") << "FIFO" << QByteArray() << 0 << cleared;
+        QTest::newRow("folder") << "folder" << QByteArray() << 1 << QByteArray();
+    }
+
+    void resetClearsWhatIsStored()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, content);
+        const QString settings = SettingsStore().fileName();
+        QFile::remove(settings);
+        QDir().rmdir(settings);
+        QVERIFY(QDir().mkpath(QFileInfo(settings).path()));
+        if (kind == QLatin1String("FIFO"))
+            QCOMPARE(mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(settings));
+        else
+            writeFile(settings, content);
+        QProcess program;
+        program.start(QStringLiteral(VANTREL_DATA_DIR "/vantrel"), {"--reset-preferences", "--yes"});
+        QVERIFY(program.waitForFinished(30000));
+        QTEST(program.exitCode(), "status");
+        QTEST(program.readAllStandardOutput(), "out");
+        const QFileInfo file(settings);
+        if (kind == QLatin1String("folder")) {
+            QCOMPARE(program.readAllStandardError(), "vantrel: cannot write " + QFile::encodeName(settings) + "\n");
+            QVERIFY(file.isDir());
+            QVERIFY(QDir().rmdir(settings));
+            return;
         }
+        QCOMPARE(program.readAllStandardError(), QByteArray());
+        QVERIFY(file.isFile());
+        QVERIFY2(!readFile(settings).contains("prfSound"), readFile(settings).left(200).constData());
+        QCOMPARE(SettingsStore().read(QStringLiteral("prfSound"), QStringLiteral("<absent>")), QStringLiteral("<absent>"));
+        QCOMPARE(QDir(file.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 QStringList{file.fileName()});
     }
 };
 

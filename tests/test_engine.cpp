@@ -84,6 +84,70 @@ const ChartTable &derivedChart()
     static const ChartTable chart = derivation().derive();
     return chart;
 }
+
+// A first split hand played card by card from the top of the stock, as the
+// program deals it: before each of the player's cards, up to two cards of
+// the pair's rank are set aside. Counts ranks, not values, and plays the
+// dealer by brute force. Results per unit staked.
+struct FirstSplitHandByHand {
+    int setAsideRank; // whose cards are set aside
+    int up;
+    std::array<int, 14> ranks{}; // cards left of each rank, 1..13
+
+    // f(probability, value) for the player's next card, with the stock
+    // (set-aside cards gone) as it stands after it.
+    template <class F>
+    void eachCard(double probability, int setAside, F &&f)
+    {
+        int total = 0;
+        for (int rank = 1; rank <= 13; ++rank)
+            total += ranks[rank];
+        for (int rank = 1; rank <= 13; ++rank) {
+            if (ranks[rank] == 0)
+                continue;
+            const double drawn = probability * ranks[rank] / total;
+            --ranks[rank];
+            if (rank == setAsideRank && setAside < 2)
+                eachCard(drawn, setAside + 1, f);
+            else
+                f(drawn, valueOf(rank));
+            ++ranks[rank];
+        }
+    }
+    static int total(int hardSum, bool ace) { return ace && hardSum <= 11 ? hardSum + 10 : hardSum; }
+    double stand(int player)
+    {
+        if (player > 21)
+            return -1.0;
+        std::array<int, 11> left{};
+        for (int rank = 1; rank <= 13; ++rank)
+            left[valueOf(rank)] += ranks[rank];
+        DealerDistribution dealer{};
+        std::vector<Card> cards{Card::fromIndex((up - 1) * 4)};
+        playEveryOrder(left, cards, player, 1.0, dealer);
+        double value = dealer[22];
+        for (int final = 0; final < 22; ++final)
+            value += dealer[final] * (player > final ? 1.0 : player < final ? -1.0 : 0.0);
+        return value;
+    }
+    double hit(int hardSum, bool ace)
+    {
+        double value = 0.0;
+        eachCard(1.0, 0, [&](double p, int card) { value += p * best(hardSum + card, ace || card == 1); });
+        return value;
+    }
+    double best(int hardSum, bool ace)
+    {
+        const int player = total(hardSum, ace);
+        return player > 21 ? -1.0 : std::max(stand(player), hit(hardSum, ace));
+    }
+    double doubleDown(int hardSum, bool ace)
+    {
+        double value = 0.0;
+        eachCard(1.0, 0, [&](double p, int card) { value += p * 2 * stand(total(hardSum + card, ace || card == 1)); });
+        return value;
+    }
+};
 }
 
 class TestEngine : public QObject {
@@ -385,6 +449,33 @@ private Q_SLOTS:
         situation.firstSplitHand = false;
         situation.cardsOut = {Card::fromIndex(0)};
         QVERIFY(!odds.compute(situation).split.has_value());
+    }
+
+    // King-five on the first hand of split kings, the other king waiting,
+    // against a ten: only kings are set aside before a hit, not every
+    // ten-value card.
+    void liveOddsOnTheFirstSplitHand()
+    {
+        LiveOdds odds;
+        LiveOdds::Situation situation;
+        situation.playerHand = handOf({13, 5});
+        situation.upCard = Card::fromIndex(36);     // a ten
+        situation.cardsOut = {Card::fromIndex(49)}; // the other king
+        situation.firstSplitHand = true;
+        const ActionOdds got = odds.compute(situation);
+
+        FirstSplitHandByHand kings{13, 10};
+        kings.ranks.fill(4);
+        for (const int rank : {13, 5, 10, 13})
+            --kings.ranks[rank];
+        const double stand = 25 * kings.stand(15), hit = 25 * kings.hit(15, false);
+        const double doubleDown = 25 * kings.doubleDown(15, false);
+        QVERIFY2(std::abs(got.stand - stand) < 1e-9, qPrintable(QString("%1 %2").arg(got.stand).arg(stand)));
+        QVERIFY2(std::abs(got.hit - hit) < 1e-9, qPrintable(QString("%1 %2").arg(got.hit).arg(hit)));
+        QVERIFY(got.doubleDown.has_value());
+        QVERIFY2(std::abs(*got.doubleDown - doubleDown) < 1e-9,
+                 qPrintable(QString("%1 %2").arg(*got.doubleDown).arg(doubleDown)));
+        QVERIFY(!got.split.has_value());
     }
 
     // The live odds' split values are the engine's, as derive_chart writes them.

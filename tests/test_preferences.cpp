@@ -6,6 +6,7 @@
 #include <csignal>
 #include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 QString settingsFile()
@@ -153,6 +154,10 @@ private Q_SLOTS:
         QTest::newRow("boolean exact") << "prfSound" << "False" << qint64(false) << "";
         QTest::newRow("delay negative") << "prfAnimationDelay" << "-5" << qint64(-5) << "";
         QTest::newRow("delay not numeric") << "prfAnimationDelay" << "slow" << qint64(-1) << "initializeType mismatch";
+        // Too long like any long delay, which the table measures again.
+        QTest::newRow("delay beyond 32 bits") << "prfAnimationDelay" << "99999999999" << qint64(2147483647) << "";
+        QTest::newRow("delay largest") << "prfAnimationDelay" << "2147483647.4" << qint64(2147483647) << "";
+        QTest::newRow("delay below 32 bits") << "prfAnimationDelay" << "-1e30" << qint64(-2147483648) << "";
         QTest::newRow("banner empty") << "prfBannerDelay" << "" << qint64(0) << "initializeType mismatch";
         QTest::newRow("scroll empty") << "prfScrollVal" << "" << qint64(0) << "";
         QTest::newRow("scroll tie") << "prfScrollVal" << "500.5" << qint64(500) << "";
@@ -179,7 +184,30 @@ private Q_SLOTS:
         QCOMPARE(fields.value(key), value);
         QCOMPARE(main.y, 15);
         QCOMPARE(alerts.texts, alert.isEmpty() ? QStringList() : QStringList{alert});
-        QCOMPARE(p.delayUnmeasured, p.prfAnimationDelay < 0);
+    }
+
+    // Only a negative delay, or none, is one still to be measured.
+    void delayMeasuredOrNot_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("unmeasured");
+        QTest::newRow("none stored") << QByteArray("[Preferences]\n") << true;
+        QTest::newRow("zero") << QByteArray("[Preferences]\nprfAnimationDelay=0\n") << false;
+        QTest::newRow("below one half") << QByteArray("[Preferences]\nprfAnimationDelay=-0.4\n") << false;
+        QTest::newRow("one") << QByteArray("[Preferences]\nprfAnimationDelay=1\n") << false;
+        QTest::newRow("minus one") << QByteArray("[Preferences]\nprfAnimationDelay=-1\n") << true;
+        QTest::newRow("minus one half, to even") << QByteArray("[Preferences]\nprfAnimationDelay=-1.5\n") << true;
+        QTest::newRow("beyond 32 bits") << QByteArray("[Preferences]\nprfAnimationDelay=99999999999\n") << false;
+        QTest::newRow("below 32 bits") << QByteArray("[Preferences]\nprfAnimationDelay=-99999999999\n") << true;
+        QTest::newRow("not numeric") << QByteArray("[Preferences]\nprfAnimationDelay=slow\n") << true;
+    }
+
+    void delayMeasuredOrNot()
+    {
+        QFETCH(QByteArray, content);
+        writeRawSettings(content);
+        AlertRecorder alerts;
+        QTEST(loaded().delayUnmeasured, "unmeasured");
     }
 
     // A bad first key used to abandon the rest of the load, and the zeros left
@@ -249,6 +277,60 @@ private Q_SLOTS:
         // next write that succeeds.
         QVERIFY(SettingsStore().commit());
         QCOMPARE(stored("prfAnimationDelay"), QStringLiteral("222"));
+    }
+
+    // A file the store refused to read is replaced only by a file written in
+    // full: a failed write leaves it in place, byte for byte, and says so.
+    void refusedFileOutlivesAFailedWrite()
+    {
+        const QByteArray huge = "[Preferences]\nprfAnimationDelay=111\n" + QByteArray(2 * 1024 * 1024, ';');
+        writeRawSettings(huge);
+        Preferences preferences;
+        preferences.prfAnimationDelay = 222;
+        AlertRecorder alerts;
+        {
+            FileWritesFail failing;
+            QVERIFY(!save(preferences));
+        }
+        QCOMPARE(alerts.texts, QStringList{"Error  in  Form_Unload (  Permission denied  )"});
+        QVERIFY(readFile(settingsFile()) == huge);
+        const QString folder = QFileInfo(settingsFile()).path();
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(settingsFile()).fileName()});
+        QVERIFY(save(preferences));
+        QCOMPARE(stored("prfAnimationDelay"), QStringLiteral("222"));
+        QVERIFY(QFileInfo(settingsFile()).size() < 1000);
+    }
+
+    // Kept from other users: a new folder and file, and ones left open by
+    // an earlier version, end up the owner's alone.
+    void settingsAreTheOwnersAlone_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::newRow("made new") << false;
+        QTest::newRow("left open before") << true;
+    }
+
+    void settingsAreTheOwnersAlone()
+    {
+        QFETCH(bool, existing);
+        const QString folder = QFileInfo(settingsFile()).path();
+        QVERIFY(QDir(folder).removeRecursively());
+        const mode_t mask = umask(022);
+        if (existing) {
+            QVERIFY(QDir().mkpath(folder));
+            writeRawSettings("[Preferences]\nprfSound=False\n");
+            QCOMPARE(QFileInfo(settingsFile()).permissions() & 0x0044, QFile::ReadGroup | QFile::ReadOther);
+        }
+        Preferences preferences = loaded();
+        const bool saved = save(preferences);
+        umask(mask);
+        QVERIFY(saved);
+        struct stat info {};
+        QCOMPARE(stat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 07777, mode_t(0700));
+        QCOMPARE(stat(QFile::encodeName(settingsFile()).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 07777, mode_t(0600));
+        QCOMPARE(stored("prfSound"), existing ? QStringLiteral("False") : QStringLiteral("True"));
     }
 };
 

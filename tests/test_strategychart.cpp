@@ -69,13 +69,30 @@ private Q_SLOTS:
         QTest::newRow("separators and line ends")
             << chartStarting("\n\nH3-8,h,s,d,p,h,s,d,p,h,s\nH9 h s d p h s d p h s\r\n\r\n , H10 ,h, s ,d,,p  h s,d p,h , s,\r\r\r", 3)
             << QByteArray("a*b\r\n\r\nc*d") << none << full28 << QStringList{"a*b", "c*d"};
-        QTest::newRow("short rows leave empty cells quietly")
-            << chartStarting("H3-8 h\n , , \n", 2) << QByteArray("a*b") << none
+        // The tutor would have no advice for the up-cards left out.
+        QTest::newRow("three of ten codes")
+            << chartStarting("H3-8 h,s,d\n", 1) << QByteArray("a*b")
+            << QStringList{prefix + "bjdata.txt line 1, column 11: the row has 3 of its 10 codes"}
+            << QStringList{"h,s,d,,,,,,,"} + QStringList(27, fullCells) << QStringList{"a*b"};
+        QTest::newRow("nine codes, trailing separators")
+            << chartStarting(lines(fullRow, 4) + "\r\nH13 h,s,d,p,h,s,d,p,h ,\r\n", 5) << QByteArray("a*b")
+            << QStringList{prefix + "bjdata.txt line 6, column 24: the row has 9 of its 10 codes"}
+            << QStringList(4, fullCells) + QStringList{"h,s,d,p,h,s,d,p,h,"} + QStringList(23, fullCells)
+            << QStringList{"a*b"};
+        QTest::newRow("separators only, the first short row reported")
+            << chartStarting("H3-8 h\n , , \n", 2) << QByteArray("a*b")
+            << QStringList{prefix + "bjdata.txt line 1, column 7: the row has 1 of its 10 codes"}
             << QStringList{"h,,,,,,,,,", emptyCells} + QStringList(26, fullCells) << QStringList{"a*b"};
+        QTest::newRow("label alone") << chartStarting(lines(fullRow, 27) + "P10", 28) << QByteArray("a*b")
+            << QStringList{prefix + "bjdata.txt line 28, column 4: the row has 0 of its 10 codes"}
+            << QStringList(27, fullCells) << QStringList{"a*b"};
         QTest::newRow("odd codes stored as given, the first reported")
-            << chartStarting("H3-8 h\r\nH10 H,D,x\n", 2) << QByteArray("a*b")
+            << chartStarting(fullRow + "\r\nH10 H,D,x,h,h,h,h,h,h,h\nH11 s\n", 3) << QByteArray("a*b")
             << QStringList{prefix + "bjdata.txt line 2, column 5: \"H\" is not one of h, s, d, p"}
-            << QStringList{"h,,,,,,,,,", "H,D,x,,,,,,,"} + QStringList(26, fullCells) << QStringList{"a*b"};
+            << QStringList{fullCells, "H,D,x,h,h,h,h,h,h,h", "s,,,,,,,,,"} + QStringList(25, fullCells)
+            << QStringList{"a*b"};
+        QTest::newRow("captions may be short") << chartStarting("", 0) << QByteArray("a\n***\n*b\nc*d")
+            << none << full28 << QStringList{"a*", "*", "b*", "c*d"};
         QTest::newRow("captions in UTF-8, Latin-1 and with a byte-order mark")
             << chartStarting("", 0)
             << "\xEF\xBB\xBF" "8 or less*Always hit\n\n*Hand only*\nA2, A3*Double against 5 or 6, otherwise hit\r"

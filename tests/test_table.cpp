@@ -1,7 +1,9 @@
 // The table window through its life cycle: loading, layout, card flights,
 // messages and timers.
 #include "AboutBox.h"
+#include "FileBytes.h"
 #include "PictureBox.h"
+#include "SettingsStore.h"
 #include "SponsorPages.h"
 #include "TableFixture.h"
 #include "TableSurface.h"
@@ -158,27 +160,32 @@ private Q_SLOTS:
 
     void storedDelayTooSlowIsMeasuredAgain_data()
     {
-        QTest::addColumn<int>("stored");
+        QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<int>("used");
+        QTest::addColumn<QString>("shown"); // the delay the message names, "" for none
         // At 1 ns a step, a flight across the 640-pixel table reaches 3 s at 4687.5.
-        QTest::newRow("sane") << 4680 << 4680;
-        QTest::newRow("just too slow") << 4690 << 1340;
-        QTest::newRow("largest") << 2147483647 << 1340;
+        QTest::newRow("sane") << QByteArray("4680") << 4680 << "";
+        QTest::newRow("just too slow") << QByteArray("4690.0") << 1340 << "4690";
+        QTest::newRow("largest") << QByteArray("2147483647") << 1340 << "2147483647";
+        QTest::newRow("beyond 32 bits") << QByteArray("99999999999") << 1340 << "2147483647";
     }
     void storedDelayTooSlowIsMeasuredAgain()
     {
-        QFETCH(int, stored);
+        QFETCH(QByteArray, stored);
         QFETCH(int, used);
-        TableFixture fixture;
-        fixture.window = std::make_unique<MainWindow>(fixture.clock, fixture.stacked);
-        MainWindow &table = fixture.table();
-        table.prefs.prfAnimationDelay = stored;
-        table.prefs.delayUnmeasured = false;
-        QVERIFY(table.Form_Load());
-        QCOMPARE(table.prefs.prfAnimationDelay, used);
-        const QString remeasured =
-            QStringLiteral("The animation delay %1 is too slow for this computer; it is measured again").arg(stored);
-        QCOMPARE(fixture.alerts.texts, stored == used ? QStringList() : QStringList{remeasured});
+        QFETCH(QString, shown);
+        const QString settings = SettingsStore().fileName();
+        QDir().mkpath(QFileInfo(settings).path());
+        writeFile(settings, "[Preferences]\nprfAnimationDelay=" + stored + "\n");
+        {
+            TableFixture fixture;
+            QVERIFY(fixture.open(true));
+            QCOMPARE(fixture.table().prefs.prfAnimationDelay, used);
+            const QString remeasured =
+                QStringLiteral("The animation delay %1 is too slow for this computer; it is measured again").arg(shown);
+            QCOMPARE(fixture.alerts.texts, shown.isEmpty() ? QStringList() : QStringList{remeasured});
+        }
+        QFile::remove(settings);
     }
 
     void welcomeAndOutcomeTurnIntoInvitations()

@@ -25,7 +25,9 @@ LiveOdds::Situation MainWindow::oddsSituation() const
 
 void MainWindow::noteDecision(const QString &action)
 {
-    if (roundOver || playerHand.count() < 2)
+    // Without advice (a chart cell left empty or holding an unknown code)
+    // there is nothing to hold the choice against: it is not recorded.
+    if (roundOver || playerHand.count() < 2 || !StrategyChart::isActionCode(theBestPlay))
         return;
     DecisionValues::Decision decision;
     decision.situation = oddsSituation();

@@ -1,6 +1,8 @@
 #include "Alert.h"
+#include "ClosedStreams.h"
 #include "ClockSeededRandom.h"
 #include "CommandLine.h"
+#include "DisplayFailure.h"
 #include "EventLoopClock.h"
 #include "MainWindow.h"
 #include "ProgramFolder.h"
@@ -13,6 +15,7 @@
 #include <QMessageBox>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace {
 void nameApplication()
@@ -25,6 +28,7 @@ void nameApplication()
 
 int main(int argc, char *argv[])
 {
+    ClosedStreams::hold();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -37,7 +41,9 @@ int main(int argc, char *argv[])
         return commandLine.carryOut(in, out, err);
     }
 
+    auto displayFailure = std::make_unique<DisplayFailure>(commandLine.program());
     QApplication app(argc, argv);
+    displayFailure.reset();
     nameApplication();
     QApplication::setDesktopFileName(QStringLiteral("io.github.vantrel.Vantrel"));
     QApplication::setWindowIcon(QIcon(ProgramFolder::file(QStringLiteral("pics"), QStringLiteral("vantrel.png"))));

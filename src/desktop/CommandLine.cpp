@@ -3,6 +3,7 @@
 #include "SettingsStore.h"
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QTextStream>
 
 namespace {
@@ -43,6 +44,21 @@ CommandLine::CommandLine(const QStringList &arguments)
 }
 
 int CommandLine::carryOut(QTextStream &in, QTextStream &out, QTextStream &err) const
+{
+    const int status = answer(in, out, err);
+    // An answer that never reached its reader (a full disk, a closed
+    // output) is a failure, not a success.
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return status;
+    err << programName << ": cannot write the output";
+    if (const QIODevice *device = out.device())
+        err << ": " << device->errorString();
+    err << '\n';
+    return 1;
+}
+
+int CommandLine::answer(QTextStream &in, QTextStream &out, QTextStream &err) const
 {
     switch (chosen) {
     case Request::ShowHelp:

@@ -19,8 +19,13 @@ TerminationSignals::TerminationSignals()
     action.sa_handler = &TerminationSignals::handle;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int i = 0; i < 3; ++i)
-        sigaction(handled[i], &action, &previous[i]);
+    for (int i = 0; i < 3; ++i) {
+        sigaction(handled[i], nullptr, &previous[i]);
+        // A signal ignored when the program started was ignored on purpose
+        // (nohup, a background job of a shell): it stays ignored.
+        if (previous[i].sa_handler != SIG_IGN)
+            sigaction(handled[i], &action, nullptr);
+    }
 }
 
 TerminationSignals::~TerminationSignals()

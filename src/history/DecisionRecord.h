@@ -5,7 +5,8 @@
 #include <optional>
 
 // One choice the player made, as it is stored. Values are the exact
-// expected results in chips of each action open at that moment.
+// expected results in chips of each action open at that moment. A choice
+// is a mistake only when it differs from the advice and is no better than it.
 struct DecisionRecord {
     QDateTime time;
     QString handCards;  // ranks, e.g. "A,6"
@@ -18,6 +19,7 @@ struct DecisionRecord {
     double hit = 0.0;
     std::optional<double> doubleDown;
     std::optional<double> split;
-    double cost = 0.0;  // the best value minus the chosen one
+    double cost = 0.0;  // the advised action's value less the chosen one's, never below 0
+    bool offChart = false; // not the advice, yet better for these exact cards
     bool drill = false;
 };

@@ -13,7 +13,18 @@ QString DecisionValues::rankName(const Card &card)
     }
 }
 
-DecisionRecord DecisionValues::record(const Decision &decision)
+std::optional<double> DecisionValues::valueOf(const DecisionRecord &record, char action)
+{
+    switch (action) {
+    case 's': return record.stand;
+    case 'h': return record.hit;
+    case 'd': return record.doubleDown;
+    case 'p': return record.split;
+    default: return std::nullopt;
+    }
+}
+
+std::optional<DecisionRecord> DecisionValues::record(const Decision &decision)
 {
     const LiveOdds::Situation &situation = decision.situation;
     DecisionRecord record;
@@ -34,15 +45,11 @@ DecisionRecord DecisionValues::record(const Decision &decision)
     if (decision.canSplit)
         record.split = decision.odds.split;
 
-    double best = std::max(record.stand, record.hit);
-    if (record.doubleDown)
-        best = std::max(best, *record.doubleDown);
-    if (record.split)
-        best = std::max(best, *record.split);
-    const std::optional<double> chosen = record.action == 's'   ? record.stand
-                                         : record.action == 'h' ? record.hit
-                                         : record.action == 'd' ? record.doubleDown
-                                                                : record.split;
-    record.cost = chosen ? best - *chosen : 0.0;
+    const std::optional<double> advised = valueOf(record, record.advice);
+    const std::optional<double> chosen = valueOf(record, record.action);
+    if (!advised || !chosen || !record.cell.isValid())
+        return std::nullopt;
+    record.cost = std::max(0.0, *advised - *chosen);
+    record.offChart = *chosen > *advised;
     return record;
 }

@@ -4,7 +4,7 @@
 
 // Turns a decision into its stored record: the chart cell, the exact value
 // of every action open, and the chips the chosen action gives away against
-// the best one.
+// the advised one.
 class DecisionValues {
 public:
     struct Decision {
@@ -17,6 +17,10 @@ public:
         bool canSplit = false;
     };
 
-    static DecisionRecord record(const Decision &decision);
+    // None when the advice or the choice is no action open at that moment:
+    // such a decision can be neither followed nor a mistake.
+    static std::optional<DecisionRecord> record(const Decision &decision);
     static QString rankName(const Card &card);
+    // The stored value of an action code; none for an action not open.
+    static std::optional<double> valueOf(const DecisionRecord &record, char action);
 };

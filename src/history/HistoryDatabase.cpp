@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -9,6 +10,10 @@
 #include <QTextStream>
 #include <QVariant>
 #include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // Each step brings the file from the version before it to its own.
@@ -28,6 +33,67 @@ const std::vector<std::vector<const char *>> migrations = {
         // column they sum, so the sums never visit the table itself.
         "CREATE INDEX decisions_by_cell ON decisions (chart_row, chart_column, action, advice, cost)",
         "CREATE INDEX decisions_by_session ON decisions (session, action, advice, cost)",
+    },
+    {
+        // A mistake is a choice other than the advice that is no better for
+        // the exact cards; its cost is measured against the advised action,
+        // worked out again from the stored values. Rows outside the ranges
+        // below cannot be counted: they are kept apart, never summed.
+        // Values lie within a doubled stake won or lost twice over (two split
+        // hands, each doubled: 4 x 25 chips); a cost within a doubled stake
+        // won against one lost.
+        "CREATE TABLE checked_decisions (id INTEGER PRIMARY KEY, time TEXT NOT NULL,"
+        " session INTEGER NOT NULL CHECK (typeof(session) = 'integer'),"
+        " hand_cards TEXT NOT NULL, up_card TEXT NOT NULL,"
+        " chart_row INTEGER NOT NULL CHECK (typeof(chart_row) = 'integer' AND chart_row BETWEEN 0 AND 27),"
+        " chart_column INTEGER NOT NULL CHECK (typeof(chart_column) = 'integer' AND chart_column BETWEEN 0 AND 9),"
+        " advice_mode TEXT NOT NULL CHECK (advice_mode IN ('always', 'after error')),"
+        " action TEXT NOT NULL CHECK (action IN ('h', 's', 'd', 'p')),"
+        " advice TEXT NOT NULL CHECK (advice IN ('h', 's', 'd', 'p')),"
+        " value_stand REAL NOT NULL CHECK (value_stand BETWEEN -100 AND 100),"
+        " value_hit REAL NOT NULL CHECK (value_hit BETWEEN -100 AND 100),"
+        " value_double REAL CHECK (value_double BETWEEN -100 AND 100),"
+        " value_split REAL CHECK (value_split BETWEEN -100 AND 100),"
+        " cost REAL NOT NULL CHECK (cost BETWEEN 0 AND 100),"
+        " off_chart INTEGER NOT NULL CHECK (off_chart IN (0, 1) AND (off_chart = 0 OR action <> advice)),"
+        " drill INTEGER NOT NULL CHECK (drill IN (0, 1)),"
+        " CHECK ('d' NOT IN (action, advice) OR value_double IS NOT NULL),"
+        " CHECK ('p' NOT IN (action, advice) OR value_split IS NOT NULL))",
+        // A NULL advised or chosen value makes the cost NULL, and the row is
+        // refused like any other that fails a check.
+        "INSERT OR IGNORE INTO checked_decisions SELECT id, time, session, hand_cards, up_card, chart_row,"
+        " chart_column, advice_mode, action, advice, value_stand, value_hit, value_double, value_split,"
+        " max(0, advised - chosen), chosen > advised, drill FROM (SELECT *,"
+        " CASE advice WHEN 's' THEN value_stand WHEN 'h' THEN value_hit WHEN 'd' THEN value_double"
+        "  WHEN 'p' THEN value_split END AS advised,"
+        " CASE action WHEN 's' THEN value_stand WHEN 'h' THEN value_hit WHEN 'd' THEN value_double"
+        "  WHEN 'p' THEN value_split END AS chosen FROM decisions)",
+        "CREATE TABLE damaged_decisions AS SELECT * FROM decisions WHERE id NOT IN (SELECT id FROM checked_decisions)",
+        "DROP TABLE decisions",
+        "ALTER TABLE checked_decisions RENAME TO decisions",
+        // The statistics read these sums, kept up as each decision is stored,
+        // so opening them costs the same at a million decisions as at ten.
+        "CREATE TABLE session_totals (session INTEGER PRIMARY KEY, decisions INTEGER NOT NULL,"
+        " mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL, cost REAL NOT NULL)",
+        "CREATE TABLE cell_totals (chart_row INTEGER NOT NULL, chart_column INTEGER NOT NULL, action TEXT NOT NULL,"
+        " decisions INTEGER NOT NULL, mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL, cost REAL NOT NULL,"
+        " PRIMARY KEY (chart_row, chart_column, action)) WITHOUT ROWID",
+        "CREATE TRIGGER decisions_summed AFTER INSERT ON decisions BEGIN"
+        " INSERT INTO session_totals VALUES (NEW.session, 1, NEW.action <> NEW.advice AND NOT NEW.off_chart,"
+        "  NEW.off_chart, NEW.cost)"
+        "  ON CONFLICT (session) DO UPDATE SET decisions = decisions + 1, mistakes = mistakes + excluded.mistakes,"
+        "  off_chart = off_chart + excluded.off_chart, cost = cost + excluded.cost;"
+        " INSERT INTO cell_totals VALUES (NEW.chart_row, NEW.chart_column, NEW.action, 1,"
+        "  NEW.action <> NEW.advice AND NOT NEW.off_chart, NEW.off_chart, NEW.cost)"
+        "  ON CONFLICT (chart_row, chart_column, action) DO UPDATE SET decisions = decisions + 1,"
+        "  mistakes = mistakes + excluded.mistakes, off_chart = off_chart + excluded.off_chart,"
+        "  cost = cost + excluded.cost;"
+        " END",
+        "INSERT INTO session_totals SELECT session, count(*), total(action <> advice AND NOT off_chart),"
+        " total(off_chart), total(cost) FROM decisions GROUP BY session",
+        "INSERT INTO cell_totals SELECT chart_row, chart_column, action, count(*),"
+        " total(action <> advice AND NOT off_chart), total(off_chart), total(cost) FROM decisions"
+        " GROUP BY chart_row, chart_column, action",
     },
 };
 
@@ -55,17 +121,27 @@ HistoryDatabase::HistoryDatabase(const QString &path) : path(path)
 {
     static std::atomic<int> opened{0};
     connectionName = QStringLiteral("history-%1").arg(++opened);
-    static_assert(schemaVersion == 2, "one migration step per version");
+    static_assert(schemaVersion == 3, "one migration step per version");
 
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        why = QStringLiteral("its folder cannot be written");
+    // A link would have the record written wherever it points, and a pipe
+    // would hold the table until something wrote to it: the record is only
+    // ever a plain file of its own.
+    const QFileInfo record(path);
+    if (record.isSymLink()) {
+        why = record.fileName() + QStringLiteral(" is a symbolic link, not a record");
         return;
     }
-    lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
-    lock->setStaleLockTime(0); // a lock is stale only when its program is gone
-    if (!lock->tryLock(0)) {
-        why = lock->error() == QLockFile::LockFailedError ? QStringLiteral("another copy is recording")
-                                                          : QStringLiteral("its folder cannot be written");
+    if (record.exists() && !record.isFile()) {
+        why = record.fileName() + QStringLiteral(" is not a plain file");
+        return;
+    }
+    if (!makeFolder(QFileInfo(path).absolutePath())) {
+        why = QStringLiteral("the record's folder cannot be written");
+        return;
+    }
+    lock = std::make_unique<RecordLock>(path + QStringLiteral(".lock"));
+    if (!lock->held()) {
+        why = lock->problem();
         lock.reset();
         openFile(true);
         return;
@@ -80,19 +156,39 @@ HistoryDatabase::HistoryDatabase(const QString &path) : path(path)
         version = userVersion();
     }
     if (version < 0) {
-        why = QStringLiteral("it cannot be read");
+        why = QStringLiteral("the record cannot be read");
         return;
     }
     if (version > schemaVersion) {
         openFile(true);
-        why = QStringLiteral("it was written by a newer Vantrel");
+        why = QStringLiteral("the record was written by a newer Vantrel");
         return;
     }
+    if (startUsing(version))
+        currentState = State::Recording;
+}
+
+bool HistoryDatabase::makeFolder(const QString &folder)
+{
+    // Missing folders are made one by one, each for this user alone.
+    QStringList missing;
+    for (QDir dir(folder); !dir.exists(); dir.setPath(QFileInfo(dir.path()).path())) {
+        missing.prepend(dir.path());
+        if (dir.isRoot())
+            return false;
+    }
+    for (const QString &each : missing)
+        if (::mkdir(QFile::encodeName(each).constData(), 0700) != 0 && errno != EEXIST)
+            return false;
+    return QFileInfo(folder).isDir();
+}
+
+bool HistoryDatabase::startUsing(int version)
+{
     QSqlQuery pragma(connection());
     pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    if (migrate(version))
-        currentState = State::Recording;
+    return migrate(version);
 }
 
 HistoryDatabase::~HistoryDatabase()
@@ -115,6 +211,8 @@ bool HistoryDatabase::openFile(bool readOnly)
     QSqlDatabase::removeDatabase(connectionName);
     if (readOnly && !QFileInfo::exists(path))
         return false;
+    if (!readOnly)
+        keepPrivate();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     db.setDatabaseName(path);
     // A file busy in another program is given up on at once, not after the
@@ -122,24 +220,55 @@ bool HistoryDatabase::openFile(bool readOnly)
     db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=50;QSQLITE_OPEN_READONLY")
                                   : QStringLiteral("QSQLITE_BUSY_TIMEOUT=50"));
     if (!db.open()) {
-        why = QStringLiteral("it cannot be opened");
+        why = QStringLiteral("the record cannot be opened");
         return false;
     }
     currentState = readOnly ? State::ReadOnly : State::Closed;
     return true;
 }
 
+void HistoryDatabase::keepPrivate()
+{
+    // SQLite gives its WAL and shared-memory files the record's own mode, so
+    // a record made 0600 before SQLite opens it keeps all three private.
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::fchmod(fd, 0600);
+        ::close(fd);
+    }
+    for (const char *companion : {"-wal", "-shm"})
+        ::chmod((name + companion).constData(), 0600);
+}
+
 int HistoryDatabase::userVersion()
 {
-    // Reading the table list fails on a file that is not a database.
+    // Reading the table list fails on a file that is not a database; the
+    // quick check finds a damaged page anywhere in it, before a write does.
+    // The check is of pages only: every row's ranges are its CHECK
+    // constraints' work at each write, and would take it five times as long.
     QSqlQuery query(connection());
-    if (query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && query.exec(QStringLiteral("PRAGMA user_version"))
-        && query.next())
-        return query.value(0).toInt();
-    // SQLITE_CORRUPT and SQLITE_NOTADB; anything else (a file busy in another
-    // program) is no reason to move the file.
-    const QString code = query.lastError().nativeErrorCode();
-    return code == QLatin1String("11") || code == QLatin1String("26") ? damaged : unreadable;
+    query.exec(QStringLiteral("PRAGMA ignore_check_constraints = ON"));
+    const bool checked = query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))
+                         && query.exec(QStringLiteral("PRAGMA quick_check")) && query.next();
+    const QString verdict = checked ? query.value(0).toString() : QString();
+    const QSqlError error = query.lastError();
+    query.exec(QStringLiteral("PRAGMA ignore_check_constraints = OFF"));
+    if (checked) {
+        if (verdict != QLatin1String("ok"))
+            return damaged;
+        if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
+            return query.value(0).toInt();
+    }
+    return isDamage(checked ? query.lastError() : error) ? damaged : unreadable;
+}
+
+bool HistoryDatabase::isDamage(const QSqlError &error)
+{
+    // SQLITE_CORRUPT and SQLITE_NOTADB, with or without their extended codes;
+    // anything else (a file busy in another program) is no reason to move it.
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == 11 || code == 26;
 }
 
 void HistoryDatabase::moveAside()
@@ -151,6 +280,7 @@ void HistoryDatabase::moveAside()
         target = path + QStringLiteral(".corrupt-") + stamp + QStringLiteral("-%1").arg(n);
     if (QFile::rename(path, target))
         movedTo = target;
+    session = 0;
     for (const char *companion : {"-wal", "-shm"}) {
         const QString name = path + QLatin1String(companion);
         if (QFileInfo::exists(name))
@@ -170,16 +300,21 @@ bool HistoryDatabase::migrate(int from)
         ok = ok && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
         if (!ok || !db.commit()) {
             db.rollback();
-            why = QStringLiteral("it cannot be written");
+            why = QStringLiteral("the record cannot be written");
             return false;
         }
     }
     return true;
 }
 
-void HistoryDatabase::stopRecording(const QString &reason)
+void HistoryDatabase::stopRecording(const QSqlError &failure)
 {
-    why = reason;
+    switch (failure.nativeErrorCode().toInt() & 0xff) {
+    case 13: why = QStringLiteral("the disk is full"); break;                  // SQLITE_FULL
+    case 8: why = QStringLiteral("the record is read-only"); break;            // SQLITE_READONLY
+    case 11: case 26: why = QStringLiteral("the record is damaged"); break;    // and could not be replaced
+    default: why = QStringLiteral("the record cannot be written"); break;
+    }
     currentState = State::ReadOnly;
 }
 
@@ -195,6 +330,25 @@ bool HistoryDatabase::writeRound(const std::vector<DecisionRecord> &decisions, c
 {
     if (!isRecording())
         return false;
+    const QSqlError failure = tryWrite(decisions, hands);
+    if (!failure.isValid())
+        return true;
+    // A file found damaged only now is moved aside like one found at the
+    // start, and the round goes into a new one.
+    if (isDamage(failure)) {
+        moveAside();
+        if (openFile(false) && userVersion() == 0 && startUsing(0)) {
+            currentState = State::Recording;
+            if (!tryWrite(decisions, hands).isValid())
+                return true;
+        }
+    }
+    stopRecording(failure);
+    return false;
+}
+
+QSqlError HistoryDatabase::tryWrite(const std::vector<DecisionRecord> &decisions, const std::vector<HandRecord> &hands)
+{
     QSqlDatabase db = connection();
     bool ok = db.transaction();
     const qint64 sessionBefore = session;
@@ -206,8 +360,8 @@ bool HistoryDatabase::writeRound(const std::vector<DecisionRecord> &decisions, c
     if (ok && !decisions.empty()) {
         ok = insert.prepare(QStringLiteral(
             "INSERT INTO decisions (time, session, hand_cards, up_card, chart_row, chart_column, advice_mode, action,"
-            " advice, value_stand, value_hit, value_double, value_split, cost, drill)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+            " advice, value_stand, value_hit, value_double, value_split, cost, off_chart, drill)"
+            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         for (const DecisionRecord &d : decisions) {
             if (!ok)
                 break;
@@ -225,6 +379,7 @@ bool HistoryDatabase::writeRound(const std::vector<DecisionRecord> &decisions, c
             insert.addBindValue(optionalValue(d.doubleDown));
             insert.addBindValue(optionalValue(d.split));
             insert.addBindValue(d.cost);
+            insert.addBindValue(d.offChart ? 1 : 0);
             insert.addBindValue(d.drill ? 1 : 0);
             ok = insert.exec();
         }
@@ -246,11 +401,12 @@ bool HistoryDatabase::writeRound(const std::vector<DecisionRecord> &decisions, c
         }
     }
     if (ok && db.commit())
-        return true;
+        return {};
+    // The first error met is the cause; a failed commit has its own.
+    QSqlError failure = !ok ? (insert.lastError().isValid() ? insert.lastError() : db.lastError()) : db.lastError();
     db.rollback();
     session = sessionBefore;
-    stopRecording(QStringLiteral("it cannot be written"));
-    return false;
+    return failure;
 }
 
 bool HistoryDatabase::reset()
@@ -260,8 +416,9 @@ bool HistoryDatabase::reset()
     QSqlDatabase db = connection();
     db.transaction();
     QSqlQuery query(db);
-    const bool ok = query.exec(QStringLiteral("DELETE FROM decisions")) && query.exec(QStringLiteral("DELETE FROM hands"))
-                    && query.exec(QStringLiteral("DELETE FROM sessions"));
+    bool ok = true;
+    for (const char *table : {"decisions", "hands", "sessions", "session_totals", "cell_totals", "damaged_decisions"})
+        ok = ok && query.exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
     if (ok && db.commit()) {
         session = 0;
         return true;
@@ -270,17 +427,26 @@ bool HistoryDatabase::reset()
     return false;
 }
 
-bool HistoryDatabase::exportCsv(const QString &fileName) const
+QString HistoryDatabase::exportCsv(const QString &fileName) const
 {
-    QFile file(fileName);
-    if (currentState == State::Closed || !file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return false;
+    if (currentState == State::Closed)
+        return QStringLiteral("the record cannot be read");
+    // A pipe or a device would hold the window until something reads it.
+    const QFileInfo target(fileName);
+    if (target.exists() && !target.isFile())
+        return QStringLiteral("it is not a plain file");
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return file.errorString();
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral(
             "SELECT time, session, hand_cards, up_card, chart_row, chart_column, advice_mode, action, advice,"
-            " value_stand, value_hit, value_double, value_split, cost, drill FROM decisions ORDER BY id")))
-        return false;
+            " value_stand, value_hit, value_double, value_split, cost, off_chart, drill FROM decisions ORDER BY id"))) {
+        file.cancelWriting();
+        return QStringLiteral("the record cannot be read");
+    }
     QTextStream out(&file);
     const QSqlRecord columns = query.record();
     for (int i = 0; i < columns.count(); ++i)
@@ -291,5 +457,8 @@ bool HistoryDatabase::exportCsv(const QString &fileName) const
             out << (i ? "," : "") << csvField(query.value(i).toString());
         out << '\n';
     }
-    return out.status() == QTextStream::Ok;
+    out.flush();
+    if (out.status() != QTextStream::Ok || !file.commit())
+        return file.errorString();
+    return QString();
 }

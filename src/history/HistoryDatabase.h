@@ -1,19 +1,22 @@
 #pragma once
 #include "DecisionRecord.h"
 #include "HandRecord.h"
-#include <QLockFile>
+#include "RecordLock.h"
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <memory>
 #include <vector>
 
 // The file of every decision and settled hand, in SQLite. One copy of the
 // program records at a time; a file it cannot use is never overwritten:
-// an unreadable one is moved aside, a newer one is only read.
+// a damaged one is moved aside, whether found at the start or by a write,
+// a newer one is only read, a symbolic link is left alone. The record, its
+// journal and its lock are for this user alone (0600, in folders 0700).
 class HistoryDatabase {
 public:
     enum class State { Recording, ReadOnly, Closed };
-    static constexpr int schemaVersion = 2;
+    static constexpr int schemaVersion = 3;
 
     explicit HistoryDatabase(const QString &path = defaultPath());
     ~HistoryDatabase();
@@ -38,22 +41,31 @@ public:
     bool writeRound(const std::vector<DecisionRecord> &decisions, const std::vector<HandRecord> &hands);
     // Deletes every decision, hand and session.
     bool reset();
-    bool exportCsv(const QString &fileName) const;
+    // Writes every decision to a new file put in place whole; empty when
+    // done, otherwise why not. Only a plain file is ever replaced.
+    QString exportCsv(const QString &fileName) const;
 
 private:
+    static bool makeFolder(const QString &folder);
     bool openFile(bool readOnly);
+    void keepPrivate();
+    static bool isDamage(const QSqlError &error);
+    // Brings the schema up to date from `version` and sets the journal up.
+    bool startUsing(int version);
+    // The error that stopped the round; none when it was stored.
+    QSqlError tryWrite(const std::vector<DecisionRecord> &decisions, const std::vector<HandRecord> &hands);
     static constexpr int damaged = -1;
     static constexpr int unreadable = -2;
     // The schema version, or `damaged` or `unreadable`.
     int userVersion();
     bool migrate(int from);
     void moveAside();
-    void stopRecording(const QString &reason);
+    void stopRecording(const QSqlError &failure);
     qint64 startSession();
 
     QString path;
     QString connectionName;
-    std::unique_ptr<QLockFile> lock;
+    std::unique_ptr<RecordLock> lock;
     State currentState = State::Closed;
     QString why;
     QString movedTo;

@@ -2,14 +2,60 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
 
 namespace {
-const QString tallyColumns = QStringLiteral("count(*), total(action = advice), total(cost)");
-
-HistoryStatistics::Tally tallyAt(const QSqlQuery &query, int first)
+// Every column of a sum must hold a number of the right kind; a text or NULL
+// read as 0 would show as a real cell.
+bool wholeNumber(const QVariant &value)
 {
-    return {query.value(first).toInt(), query.value(first + 1).toInt(), query.value(first + 2).toDouble()};
+    return !value.isNull() && (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int);
 }
+
+bool number(const QVariant &value)
+{
+    return wholeNumber(value) || (!value.isNull() && value.typeId() == QMetaType::Double);
+}
+
+// The tally in columns first .. first + 3, when it is one real play can give.
+std::optional<HistoryStatistics::Tally> tallyAt(const QSqlQuery &query, int first)
+{
+    for (int i = first; i < first + 3; ++i)
+        if (!wholeNumber(query.value(i)))
+            return std::nullopt;
+    if (!number(query.value(first + 3)))
+        return std::nullopt;
+    const qint64 decisions = query.value(first).toLongLong();
+    const qint64 mistakes = query.value(first + 1).toLongLong();
+    const qint64 offChart = query.value(first + 2).toLongLong();
+    const double cost = query.value(first + 3).toDouble();
+    if (decisions < 1 || decisions > std::numeric_limits<int>::max() || mistakes < 0 || offChart < 0
+        || mistakes + offChart > decisions || !std::isfinite(cost) || cost < 0.0
+        || cost > HistoryStatistics::largestCost * double(decisions))
+        return std::nullopt;
+    return HistoryStatistics::Tally{int(decisions), int(mistakes), int(offChart), cost};
+}
+
+std::optional<ChartCell> cellAt(const QSqlQuery &query, int first)
+{
+    if (!wholeNumber(query.value(first)) || !wholeNumber(query.value(first + 1)))
+        return std::nullopt;
+    const ChartCell at{query.value(first).toInt(), query.value(first + 1).toInt()};
+    if (at.row < 0 || at.row >= 28 || at.column < 0 || at.column >= 10)
+        return std::nullopt;
+    return at;
+}
+}
+
+HistoryStatistics::Tally &HistoryStatistics::Tally::operator+=(const Tally &other)
+{
+    decisions += other.decisions;
+    mistakes += other.mistakes;
+    offChart += other.offChart;
+    cost += other.cost;
+    return *this;
 }
 
 HistoryStatistics HistoryStatistics::load(const QSqlDatabase &db, qint64 session)
@@ -20,46 +66,59 @@ HistoryStatistics HistoryStatistics::load(const QSqlDatabase &db, qint64 session
     QSqlQuery query(db);
     query.setForwardOnly(true);
 
-    if (query.exec(QStringLiteral("SELECT session, %1 FROM decisions GROUP BY session ORDER BY session").arg(tallyColumns))) {
+    if (query.exec(QStringLiteral("SELECT session, decisions, mistakes, off_chart, cost FROM session_totals"
+                                  " ORDER BY session"))) {
         while (query.next()) {
-            const Session point{query.value(0).toLongLong(), tallyAt(query, 1)};
+            const std::optional<Tally> tally = tallyAt(query, 1);
+            if (!tally || !wholeNumber(query.value(0))) {
+                ++stats.damagedRows;
+                continue;
+            }
+            const Session point{query.value(0).toLongLong(), *tally};
             stats.sessions.push_back(point);
-            stats.allTime.decisions += point.tally.decisions;
-            stats.allTime.matched += point.tally.matched;
-            stats.allTime.cost += point.tally.cost;
+            stats.allTime += point.tally;
             if (point.id == session)
                 stats.thisSession = point.tally;
         }
     }
-    if (query.exec(QStringLiteral("SELECT chart_row, chart_column, %1 FROM decisions GROUP BY chart_row, chart_column")
-                       .arg(tallyColumns))) {
+    // The commonest wrong action of a cell is the one with the most mistakes;
+    // a tie goes to the code first in the alphabet, whatever order the sums
+    // were stored in.
+    std::array<int, 280> wrongTimes{};
+    if (query.exec(QStringLiteral("SELECT chart_row, chart_column, action, decisions, mistakes, off_chart, cost"
+                                  " FROM cell_totals"))) {
         while (query.next()) {
-            const ChartCell at{query.value(0).toInt(), query.value(1).toInt()};
-            if (at.row >= 0 && at.row < 28 && at.column >= 0 && at.column < 10)
-                stats.cells[at.index()].tally = tallyAt(query, 2);
+            const std::optional<ChartCell> at = cellAt(query, 0);
+            const std::optional<Tally> tally = tallyAt(query, 3);
+            const QString action = query.value(2).toString();
+            if (!at || !tally || action.size() != 1 || !QStringLiteral("dhps").contains(action)) {
+                ++stats.damagedRows;
+                continue;
+            }
+            Cell &cell = stats.cells[at->index()];
+            cell.tally += *tally;
+            const char code = action.at(0).toLatin1();
+            int &most = wrongTimes[at->index()];
+            if (tally->mistakes > most || (tally->mistakes == most && most > 0 && code < cell.commonestWrong)) {
+                most = tally->mistakes;
+                cell.commonestWrong = code;
+            }
         }
     }
-    // The last row of each cell is its commonest wrong action; a tie goes to
-    // the code first in the alphabet, whatever order the rows were stored in.
-    if (query.exec(QStringLiteral("SELECT chart_row, chart_column, action, count(*) AS times FROM decisions"
-                                  " WHERE action <> advice GROUP BY chart_row, chart_column, action"
-                                  " ORDER BY chart_row, chart_column, times, action DESC"))) {
-        while (query.next()) {
-            const ChartCell at{query.value(0).toInt(), query.value(1).toInt()};
-            if (at.row >= 0 && at.row < 28 && at.column >= 0 && at.column < 10)
-                stats.cells[at.index()].commonestWrong = query.value(2).toString().toLatin1().at(0);
-        }
-    }
+    if (query.exec(QStringLiteral("SELECT count(*) FROM damaged_decisions")) && query.next())
+        stats.damagedRows += query.value(0).toInt();
     return stats;
 }
 
-std::vector<ChartCell> HistoryStatistics::costliest(std::size_t count) const
+std::vector<ChartCell> HistoryStatistics::costliest(std::size_t count, int leastDecisions) const
 {
     std::vector<ChartCell> losing;
     for (int row = 0; row < 28; ++row)
-        for (int column = 0; column < 10; ++column)
-            if (cells[row * 10 + column].tally.cost > 1e-9)
+        for (int column = 0; column < 10; ++column) {
+            const Tally &tally = cells[row * 10 + column].tally;
+            if (tally.cost > 1e-9 && tally.decisions >= leastDecisions)
                 losing.push_back({row, column});
+        }
     std::stable_sort(losing.begin(), losing.end(), [this](const ChartCell &a, const ChartCell &b) {
         return cell(a).costPer100() > cell(b).costPer100();
     });

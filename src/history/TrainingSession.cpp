@@ -15,9 +15,11 @@ void TrainingSession::decide(const DecisionValues::Decision &decision)
     if (std::find(decided.begin(), decided.end(), point) != decided.end())
         return;
     decided.push_back(point);
-    DecisionRecord record = DecisionValues::record(decision);
-    record.drill = roundIsDrill;
-    decisions.push_back(record);
+    std::optional<DecisionRecord> record = DecisionValues::record(decision);
+    if (!record)
+        return;
+    record->drill = roundIsDrill;
+    decisions.push_back(*record);
 }
 
 void TrainingSession::handSettled(int amount, int bankAfter, bool roundEnds)

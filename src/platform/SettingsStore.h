@@ -13,13 +13,15 @@ class QTemporaryFile;
 // folder. A file there that cannot sensibly be read (not a regular file,
 // or far larger than any settings file) is left unread: every key reads
 // as its default, and a commit replaces it with a file of this run's keys.
+// The folder is kept 0700 and the file 0600.
 class SettingsStore {
 public:
     SettingsStore();
     ~SettingsStore();
     QString read(const QString &key, const QString &defaultText) const;
     void write(const QString &key, const QString &text);
-    // Removes every key of the section.
+    // Removes every key of the section; a garbled file is then replaced
+    // whole by the commit.
     void clear();
     // Flushes to disk; false when the file could not be written.
     bool commit();
@@ -31,9 +33,12 @@ public:
     using FileIdentity = std::optional<std::pair<dev_t, ino_t>>;
 
 private:
+    void openSettings(const QString &readFrom);
+    void openReplacement();
+
     QString path;
     QString refused;
     FileIdentity opened;
-    std::unique_ptr<QTemporaryFile> replacement; // only for a refused file
+    std::unique_ptr<QTemporaryFile> replacement; // for a refused file, or a garbled one cleared
     std::unique_ptr<QSettings> settings;
 };

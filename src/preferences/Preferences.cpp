@@ -2,6 +2,7 @@
 #include "Alert.h"
 #include "NumericText.h"
 #include "SettingsStore.h"
+#include <limits>
 
 namespace {
 const int32_t firstBackDesign = 53;
@@ -63,6 +64,19 @@ int32_t parseBackFace(const QString &text)
     return design;
 }
 
+// A delay beyond 32 bits reads as the nearest one the field holds: the
+// table then measures a long one again with the message any delay too long
+// gets, and a negative one reads as not measured, as any negative one does.
+int32_t parseAnimationDelay(const QString &text)
+{
+    const std::optional<double> number = NumericText::value(text);
+    if (number && *number > std::numeric_limits<int32_t>::max())
+        return std::numeric_limits<int32_t>::max();
+    if (number && *number < std::numeric_limits<int32_t>::min())
+        return std::numeric_limits<int32_t>::min();
+    return NumericText::toInt32(text);
+}
+
 int16_t parseScrollValue(const QString &text)
 {
     return text.isEmpty() ? int16_t(0) : NumericText::toInt16(text);
@@ -82,7 +96,7 @@ void Preferences::load(SettingsStore &store)
     prfAutoDeal = readBoolean(store, "prfAutoDeal");
     prfAnimation = readBoolean(store, "prfAnimation");
     prfSound = readBoolean(store, "prfSound");
-    prfAnimationDelay = readKey(store, initializeError, "prfAnimationDelay", "-1", NumericText::toInt32);
+    prfAnimationDelay = readKey(store, initializeError, "prfAnimationDelay", "-1", parseAnimationDelay);
     delayUnmeasured = prfAnimationDelay < 0;
     prfBannerDelay = readKey(store, initializeError, "prfBannerDelay", "0", NumericText::toInt32);
     prfPKBackground = QStringLiteral("bjwood.jpg");

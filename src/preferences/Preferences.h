@@ -27,7 +27,8 @@ struct Preferences {
     // Reads every key but the main window's position, in the stored order.
     // A key that fails shows "initialize" + description and takes its
     // default; the other keys are still read. A stored file the store
-    // left unread is reported here, once.
+    // left unread is reported here, once. An animation delay beyond 32 bits
+    // reads as the nearest value the field holds, without a message.
     void load(SettingsStore &store);
 
     struct WindowPosition { int32_t x; int32_t y; };

@@ -3,6 +3,7 @@
 #include "SplitString.h"
 #include "TextFileReader.h"
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -59,9 +60,10 @@ struct TableRead {
 // Fills one table from a file's text: each counted line fills the next row,
 // its fields from `firstField` on filling columns 0, 1, ... A row or field
 // past the table stops the reading; the cells stored before it stay. A cell
-// that `isValid` refuses is stored as it is and reported.
+// that `isValid` refuses is stored as it is and reported, and so is a row
+// with fewer than `cellsRequired` cells.
 template <std::size_t Rows, std::size_t Columns>
-TableRead readTable(const QString &text, const QString &delimiters, int firstField,
+TableRead readTable(const QString &text, const QString &delimiters, int firstField, int cellsRequired,
                     std::array<std::array<QString, Columns>, Rows> &table,
                     const std::function<bool(const QString &cell)> &isValid)
 {
@@ -89,6 +91,11 @@ TableRead readTable(const QString &text, const QString &delimiters, int firstFie
                 read.problem = at(number, fieldColumn(line, delimiters, j),
                                   QStringLiteral("\"%1\" is not one of h, s, d, p").arg(cell.left(longestCellShown)));
         }
+        // Placed where the missing cells would be typed.
+        const int cells = std::max(0, static_cast<int>(fields.count()) - firstField + 1);
+        if (read.problem.isEmpty() && cells < cellsRequired)
+            read.problem = at(number, static_cast<int>(line.size()) + 1,
+                              QStringLiteral("the row has %1 of its %2 codes").arg(cells).arg(cellsRequired));
         ++read.rows;
         return true;
     });
@@ -105,13 +112,18 @@ void readFile(const QString &folder, const QString &fileName, const std::functio
 }
 }
 
+bool StrategyChart::isActionCode(const QString &cell)
+{
+    static const QStringList codes{QStringLiteral("h"), QStringLiteral("s"), QStringLiteral("d"), QStringLiteral("p")};
+    return codes.contains(cell);
+}
+
 void StrategyChart::importChart(const QString &folder)
 {
     readFile(folder, chartFile, [this](const QString &text) {
         // Field 1 of a chart line is the row label, for the person editing it.
-        static const QStringList codes{QStringLiteral("h"), QStringLiteral("s"), QStringLiteral("d"), QStringLiteral("p")};
-        TableRead read = readTable(text, QStringLiteral(" ,"), 2, strategyChart,
-                                   [](const QString &cell) { return codes.contains(cell); });
+        const int cellsInRow = static_cast<int>(strategyChart[0].size());
+        TableRead read = readTable(text, QStringLiteral(" ,"), 2, cellsInRow, strategyChart, isActionCode);
         if (read.problem.isEmpty() && read.rows < static_cast<int>(strategyChart.size()))
             read.problem = at(read.endLine, 1, QStringLiteral("the chart has %1 of its %2 rows")
                                                    .arg(read.rows).arg(strategyChart.size()));
@@ -120,6 +132,7 @@ void StrategyChart::importChart(const QString &folder)
     // The window's wording is read whatever became of the chart, so the
     // window never stands blank because of the other file.
     readFile(folder, wordingFile, [this](const QString &text) {
-        return readTable(text, QStringLiteral("*"), 1, chartStrings, nullptr).problem;
+        // A line may leave its advice, or both its texts, empty.
+        return readTable(text, QStringLiteral("*"), 1, 0, chartStrings, nullptr).problem;
     });
 }

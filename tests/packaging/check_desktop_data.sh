@@ -35,6 +35,12 @@ grep -q "<release version=\"$version\"" "$packaging/$id.metainfo.xml" \
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$packaging/$id.metainfo.xml" \
   || fail "the metainfo does not launch $id.desktop"
 
+# The project has no web site yet: no address may send a user to one.
+if grep -n "github.com/vantrel\|githubusercontent.com/vantrel\|HOMEPAGE" \
+  "$packaging/$id.metainfo.xml" "$packaging/DebianPackage.cmake" "$packaging/copyright"; then
+  fail "the package names a homepage that does not exist"
+fi
+
 # Every PNG is as large as its folder says (width and height from the header).
 for size in 16 32 48 64 128 256; do
   png=$packaging/icons/hicolor/${size}x${size}/apps/vantrel.png

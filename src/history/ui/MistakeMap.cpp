@@ -1,4 +1,5 @@
 #include "MistakeMap.h"
+#include "CountText.h"
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -89,11 +90,12 @@ QString MistakeMap::describe(const ChartCell &cell) const
     if (!stats || !cell.isValid())
         return QString();
     const HistoryStatistics::Cell &at = stats->cell(cell);
-    QString text = QStringLiteral("%1: %2 decisions, %3 mistakes, %4 chips lost")
-                       .arg(cell.name())
-                       .arg(at.tally.decisions)
-                       .arg(at.tally.mistakes())
+    QString text = QStringLiteral("%1: %2, %3, %4 chips lost")
+                       .arg(cell.name(), CountText::of(at.tally.decisions, QStringLiteral("decision"), QStringLiteral("decisions")),
+                            CountText::of(at.tally.mistakes, QStringLiteral("mistake"), QStringLiteral("mistakes")))
                        .arg(at.tally.cost, 0, 'f', 1);
+    if (at.tally.offChart)
+        text += QStringLiteral(", %1 off-chart, better here").arg(at.tally.offChart);
     if (at.commonestWrong)
         text += QStringLiteral(", most often wrong: ") + actionName(at.commonestWrong);
     return text;

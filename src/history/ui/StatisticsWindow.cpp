@@ -1,35 +1,44 @@
 #include "StatisticsWindow.h"
 #include "Alert.h"
+#include "CountText.h"
 #include "MistakeMap.h"
 #include "TrainingSession.h"
 #include "TrendPlot.h"
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 QString tallyText(const QString &title, const HistoryStatistics::Tally &tally)
 {
-    return QStringLiteral("<b>%1:</b> %2 decisions, %3 % as advised, %4 chips lost to mistakes")
-        .arg(title)
-        .arg(tally.decisions)
-        .arg(100.0 * tally.accuracy(), 0, 'f', 1)
-        .arg(tally.cost, 0, 'f', 1);
+    QString text = QStringLiteral("<b>%1:</b> %2, %3 % as advised, %4 chips lost to mistakes")
+                       .arg(title, CountText::of(tally.decisions, QStringLiteral("decision"), QStringLiteral("decisions")))
+                       .arg(100.0 * tally.accuracy(), 0, 'f', 1)
+                       .arg(tally.cost, 0, 'f', 1);
+    if (tally.offChart)
+        text += QStringLiteral(", %1 off-chart, better here").arg(tally.offChart);
+    return text;
 }
 
 QLabel *heading(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(QStringLiteral("<b>%1</b>").arg(text), parent);
+    label->setWordWrap(true);
     return label;
 }
 }
 
 StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
-    : QWidget(parent, Qt::Window), session(session)
+    : QWidget(parent, Qt::Window), session(session),
+      exportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
 {
     setObjectName(QStringLiteral("frmStatistics"));
     setWindowTitle(QStringLiteral("Vantrel Statistics"));
@@ -65,7 +74,10 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
     auto *closeButton = new QPushButton(QStringLiteral("Close"), this);
 
     auto *side = new QVBoxLayout;
-    side->addWidget(heading(QStringLiteral("Costliest cells (chips lost per 100 decisions)"), this));
+    side->addWidget(heading(QStringLiteral("Costliest cells: chips lost per 100 decisions at a 25-chip stake,"
+                                           " among cells played %1 times or more")
+                                .arg(HistoryStatistics::rankedDecisions),
+                            this));
     side->addWidget(costliest);
     side->addWidget(heading(QStringLiteral("Cell"), this));
     side->addWidget(detail);
@@ -95,6 +107,14 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
     refresh();
 }
 
+void StatisticsWindow::showEvent(QShowEvent *event)
+{
+    // Whatever the record holds, the window fits the screen it opens on.
+    if (const QScreen *at = screen())
+        setMaximumSize(at->availableGeometry().size());
+    QWidget::showEvent(event);
+}
+
 void StatisticsWindow::refresh()
 {
     stats = session.statistics();
@@ -109,6 +129,9 @@ QString StatisticsWindow::accuracyText() const
 {
     QString text = tallyText(QStringLiteral("This session"), stats.thisSession) + QStringLiteral("<br>")
                    + tallyText(QStringLiteral("All time"), stats.allTime);
+    if (stats.damagedRows)
+        text += QStringLiteral("<br>") + CountText::of(stats.damagedRows, QStringLiteral("damaged row"), QStringLiteral("damaged rows"))
+                + QStringLiteral(" ignored");
     if (!session.database().isRecording())
         text += QStringLiteral("<br>Not recording: ") + session.database().problem() + QLatin1Char('.');
     return text;
@@ -117,9 +140,15 @@ QString StatisticsWindow::accuracyText() const
 QString StatisticsWindow::costliestText() const
 {
     QStringList lines;
-    for (const ChartCell &cell : stats.costliest(listedCells))
-        lines << QStringLiteral("%1  %2").arg(stats.cell(cell).costPer100(), 6, 'f', 1).arg(cell.name());
-    return lines.isEmpty() ? QStringLiteral("No chips lost yet.") : lines.join(QLatin1Char('\n'));
+    for (const ChartCell &cell : stats.costliest(listedCells, HistoryStatistics::rankedDecisions)) {
+        const HistoryStatistics::Tally &tally = stats.cell(cell).tally;
+        lines << QStringLiteral("%1  %2 (%3)")
+                     .arg(stats.cell(cell).costPer100(), 6, 'f', 1)
+                     .arg(cell.name(), CountText::of(tally.decisions, QStringLiteral("decision"), QStringLiteral("decisions")));
+    }
+    return lines.isEmpty() ? QStringLiteral("No cell played %1 times or more has lost chips yet.")
+                                 .arg(HistoryStatistics::rankedDecisions)
+                           : lines.join(QLatin1Char('\n'));
 }
 
 QString StatisticsWindow::detailText() const
@@ -135,14 +164,18 @@ void StatisticsWindow::showCell(const ChartCell &cell)
 void StatisticsWindow::exportClicked()
 {
     const QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Export Decisions"),
-                                                          QStringLiteral("vantrel-decisions.csv"),
+                                                          QDir(exportFolder).filePath(QStringLiteral("vantrel-decisions.csv")),
                                                           QStringLiteral("CSV files (*.csv)"));
-    if (!fileName.isEmpty() && !exportTo(fileName))
-        Alert::show(QStringLiteral("The decisions could not be written to ") + fileName);
+    if (fileName.isEmpty())
+        return;
+    const QString problem = exportTo(fileName);
+    if (!problem.isEmpty())
+        Alert::show(QStringLiteral("The decisions could not be written to %1: %2.").arg(fileName, problem));
 }
 
-bool StatisticsWindow::exportTo(const QString &fileName)
+QString StatisticsWindow::exportTo(const QString &fileName)
 {
+    exportFolder = QFileInfo(fileName).absolutePath();
     return session.database().exportCsv(fileName);
 }
 

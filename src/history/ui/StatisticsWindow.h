@@ -19,7 +19,11 @@ public:
 
     // Reads the record again.
     void refresh();
-    bool exportTo(const QString &fileName);
+    // Writes the CSV; empty when done, otherwise why not. The next export
+    // starts in the folder this one chose.
+    QString exportTo(const QString &fileName);
+    // Where the export dialog opens: Documents, then the last folder used.
+    QString exportStart() const { return exportFolder; }
     // Asks through `confirm` first; true when the record was emptied.
     bool resetHistory();
 
@@ -31,6 +35,9 @@ public:
     QString accuracyText() const;
     QString costliestText() const;
     QString detailText() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void exportClicked();
@@ -44,4 +51,5 @@ private:
     MistakeMap *mistakeMap = nullptr;
     TrendPlot *trend = nullptr;
     QPushButton *resetButton = nullptr;
+    QString exportFolder;
 };

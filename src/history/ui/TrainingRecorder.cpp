@@ -1,4 +1,5 @@
 #include "TrainingRecorder.h"
+#include "RecordingMark.h"
 #include "StatisticsWindow.h"
 #include <QAction>
 #include <QLabel>
@@ -31,21 +32,25 @@ void TrainingRecorder::attach(QMenu *game, QWidget *table)
         " border: 1px solid rgb(250, 175, 200); font: bold 11pt 'DejaVu Sans'; }"));
     drillMarker->move(16, 14);
     drillMarker->hide();
-    sayOnce();
+    notRecording = new RecordingMark(table);
+    showRecordingState();
 }
 
-void TrainingRecorder::sayOnce()
+void TrainingRecorder::showRecordingState()
 {
-    if (said || training.database().isRecording())
+    const QString problem = training.database().isRecording() ? QString() : training.database().problem();
+    if (notRecording)
+        notRecording->showProblem(problem);
+    if (said || problem.isEmpty())
         return;
     said = true;
-    say(QStringLiteral("Not recording history: ") + training.database().problem());
+    say(QStringLiteral("Not recording history: ") + problem);
 }
 
 void TrainingRecorder::handSettled(int amount, int bankAfter, bool roundEnds)
 {
     training.handSettled(amount, bankAfter, roundEnds);
-    sayOnce();
+    showRecordingState();
 }
 
 void TrainingRecorder::build(DeckSource &normal, std::array<Card, 52> &deck)

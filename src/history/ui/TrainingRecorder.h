@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QWidget;
+class RecordingMark;
 
 // What the table hands the record: its decisions, settled hands and deals,
 // the Statistics and Drill Weak Spots entries of its Game menu, and the
@@ -24,8 +25,9 @@ public:
     explicit TrainingRecorder(StatusLine say, QObject *parent = nullptr);
     ~TrainingRecorder() override;
 
-    // Adds the menu entries and puts the marker on the table; says once on
-    // the status line when nothing will be recorded.
+    // Adds the menu entries and puts the markers on the table; while nothing
+    // is recorded, the table carries a mark saying why, and the status line
+    // says so once.
     void attach(QMenu *game, QWidget *table);
     void decide(const DecisionValues::Decision &decision) { training.decide(decision); }
     void handSettled(int amount, int bankAfter, bool roundEnds);
@@ -38,9 +40,10 @@ public:
     TrainingSession &session() { return training; }
     StatisticsWindow *statisticsWindow() const { return statistics; }
     QLabel *marker() const { return drillMarker; }
+    RecordingMark *recordingMark() const { return notRecording; }
 
 private:
-    void sayOnce();
+    void showRecordingState();
 
     StatusLine say;
     ClockSeededRandom random;
@@ -48,5 +51,6 @@ private:
     bool said = false;
     QAction *drillEntry = nullptr;
     QLabel *drillMarker = nullptr;
+    RecordingMark *notRecording = nullptr;
     QPointer<StatisticsWindow> statistics;
 };

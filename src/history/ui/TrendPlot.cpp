@@ -30,6 +30,13 @@ QSize TrendPlot::minimumSizeHint() const
     return {fontMetrics().horizontalAdvance(QLatin1Char('0')) * 40, fontMetrics().height() * 7};
 }
 
+QString TrendPlot::sessionsText(std::size_t shown)
+{
+    if (shown == 0)
+        return QStringLiteral("No sessions recorded yet");
+    return shown == 1 ? QStringLiteral("The last session") : QStringLiteral("The last %1 sessions").arg(shown);
+}
+
 void TrendPlot::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -52,10 +59,8 @@ void TrendPlot::paintEvent(QPaintEvent *)
         shown.assign(stats->sessions.end() - std::min<std::ptrdiff_t>(stats->sessions.size(), shownSessions),
                      stats->sessions.end());
     painter.setPen(Qt::black);
-    const QString sessionsText = shown.empty() ? QStringLiteral("No sessions recorded yet")
-                                               : QStringLiteral("The last %1 sessions").arg(shown.size());
     painter.drawText(QRect(area.left(), area.bottom() + 2, area.width(), metrics.height() + 2), Qt::AlignCenter,
-                     sessionsText);
+                     sessionsText(shown.size()));
     if (shown.empty())
         return;
 

@@ -12,6 +12,8 @@ public:
     void setStatistics(const HistoryStatistics *statistics);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // The caption under the plot for that many sessions shown.
+    static QString sessionsText(std::size_t shown);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
