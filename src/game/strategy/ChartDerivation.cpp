@@ -35,10 +35,25 @@ ChartTable ChartDerivation::improveAsPlayed(ChartTable chart)
 {
     ChartEvaluation evaluation(engine);
     evaluation.evaluate(chart);
+    // A change leaves the other cells' gains exact unless they interact: a
+    // cell's hands read only its own column, except a pair cell's split,
+    // whose second hands meet every up-card; and which split hands are
+    // played depends on the pair cells. Cells are valued again only when a
+    // change since the last evaluation touches them.
+    std::array<bool, ChartTable::columns> columnChanged{};
+    bool anyColumnChanged = false, pairChanged = false;
     for (bool changed = true; changed;) {
         changed = false;
         for (int row = 0; row < ChartTable::rows; ++row) {
+            const bool pairRow = ChartTable::isPairRow(row);
             for (int column = 0; column < ChartTable::columns; ++column) {
+                const bool stale = pairRow ? anyColumnChanged || (pairChanged && evaluation.splitHandsReadPairRows())
+                                           : columnChanged[column] || pairChanged;
+                if (stale) {
+                    evaluation.evaluate(chart);
+                    columnChanged.fill(false);
+                    anyColumnChanged = pairChanged = false;
+                }
                 const char current = chart.code(row, column);
                 Margin &margin = cellMargins[row][column];
                 double best = -1e9;
@@ -52,8 +67,11 @@ ChartTable ChartDerivation::improveAsPlayed(ChartTable chart)
                 if (best > noise) {
                     chart.setCode(row, column, margin.runnerUp);
                     margin = {current, best};
-                    evaluation.evaluate(chart);
                     changed = true;
+                    if (pairRow)
+                        pairChanged = true;
+                    else
+                        columnChanged[column] = anyColumnChanged = true;
                 } else {
                     margin.margin = -best;
                 }
@@ -124,13 +142,7 @@ ChartTable ChartDerivation::bestPlayChart()
                 cell[Stand] += weight * stand;
                 cell[Hit] += weight * hit;
                 cell[Double] += weight * doubled;
-                double bestOther = std::max(stand, doubled);
-                if (first == second) {
-                    const double split = engine.split(valueOf(first), ranksLeft[second] - 1, upValue, shoe);
-                    cell[Split] += weight * split;
-                    bestOther = std::max(bestOther, split);
-                }
-                if (hit > bestOther)
+                if (hit > std::max(stand, doubled))
                     reachByHitting(hand, shoe, weight);
             }
             ++ranksLeft[first];
@@ -144,12 +156,11 @@ ChartTable ChartDerivation::bestPlayChart()
         for (int column = 0; column < ChartTable::columns; ++column) {
             const CellSums &cell = sums[row][column];
             int best = Stand;
-            const int last = ChartTable::isPairRow(row) ? Split : Double;
-            for (int code = Hit; code <= last; ++code) {
+            for (int code = Hit; code < CodeCount; ++code) {
                 if (cell[code] > cell[best])
                     best = code;
             }
-            chart.setCode(row, column, "shdp"[best]);
+            chart.setCode(row, column, "shd"[best]);
         }
     }
     return chart;

@@ -11,16 +11,18 @@
 // from a full deck; hands of three or more cards join the row the tutor
 // reads for them, weighted by the chance of reaching them when every earlier decision
 // was the best one (a hand is only reached by hitting). On such hands a "d"
-// is answered as the tutor answers it, and "p" belongs to the pair rows alone.
+// is answered as the tutor answers it. Splits are left to the next step,
+// which values them as played.
 //
 // That chart assumes every later decision is the best one, but the player
 // follows the chart: it is then improved one cell at a time, each cell given
 // the code with the highest exact round value when every decision, split
-// hands included, is read from the chart, until no single change gains.
-// The cells are visited row by row; a chart evaluation (`ChartEvaluation`)
-// gives every cell's change at once and is repeated only after a change.
-// The reference search values each single-cell change by valuing the whole
-// changed chart again: the same chart and margins, a few hundred times slower.
+// hands included, is read from the chart, until no single change gains;
+// "p" belongs to the pair rows alone. The cells are visited row by row; a
+// chart evaluation (`ChartEvaluation`) gives every cell's change at once and
+// is repeated only when a change touches the cell visited. The reference
+// search values each single-cell change by valuing the whole changed chart
+// again.
 class ChartDerivation {
 public:
     // A cell's lead over the best other code, per round played.
@@ -42,7 +44,7 @@ private:
     ChartTable improveAsPlayed(ChartTable chart);
     ChartTable improveByReference(ChartTable chart);
 
-    enum Code { Stand, Hit, Double, Split, CodeCount };
+    enum Code { Stand, Hit, Double, CodeCount };
     using CellSums = std::array<double, CodeCount>;
 
     // Hands of three or more cards, each met once with the summed weight of

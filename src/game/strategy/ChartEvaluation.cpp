@@ -26,10 +26,12 @@ char laterCode(char code, bool doubleStands)
 
 ChartEvaluation::ChartEvaluation(StrategyEngine &engine) : engine(engine)
 {
-    // A single-deck chart meets about 400,000 hands: grown by doubling, the
-    // tables would be copied over and over.
+    // A single-deck chart meets about 400,000 hands and as many dealer
+    // outcomes: grown by doubling, the tables would be copied over and over.
     nodes.reserve(1 << 19);
     children.reserve(1 << 22);
+    nodeIndex.reserve(1 << 19);
+    engine.dealerOutcomes.reserve(1 << 19);
 }
 
 int ChartEvaluation::codeIndex(char code)
@@ -205,6 +207,8 @@ void ChartEvaluation::addSplit(int pairEntry, int pairRank, int rankLeft, const 
                                         ChartTable::splitCardRank(pairRank, card), newUp, dealt, false));
         });
     });
+    for (std::size_t i = split; i < entries.size(); ++i)
+        splitPairs = splitPairs || (entries[i].row >= 0 && ChartTable::isPairRow(entries[i].row));
     entries[pairEntry].split = split;
     entries[pairEntry].splitCount = int(entries.size()) - split;
 }

@@ -19,6 +19,7 @@
 // exception (5 + 2 is still H3-8), and their changes are valued exactly by
 // playing the changed cell again wherever the hand comes back to it.
 //
+// The rounds are dealt from one full deck and played by the engine's rules.
 // The hands' structure and stand values do not depend on the chart and are
 // kept; after a change only the hit values of the changed columns are
 // worked out again.
@@ -33,6 +34,9 @@ public:
     // Exact change of the round value if the cell took `code` ('s', 'h', 'd',
     // or 'p' on a pair row) and every other cell stayed.
     double gain(int row, int column, char code);
+    // Whether a split hand can be a pair again (a shoe of several decks), so
+    // that split values depend on the pair cells.
+    bool splitHandsReadPairRows() const { return splitPairs; }
 
 private:
     enum Code { Stand, Hit, Double, Split, CodeCount };
@@ -119,6 +123,7 @@ private:
     FlatMap<int> nodeIndex;
     std::vector<Entry> entries; // the deals' entries first, then the split hands'
     int dealEntries = 0;
+    bool splitPairs = false;
     std::vector<std::vector<int>> byCardsLeft;
     std::array<std::array<std::array<double, CodeCount>, ChartTable::columns>, ChartTable::rows> sums{};
     int changePass = 0;

@@ -22,6 +22,7 @@ public:
     double noBlackjack(int upValue, const Shoe &shoe) const;
     std::size_t cachedCount() const { return memo.size(); }
     void forget() { memo.clear(); }
+    void reserve(std::size_t count) { memo.reserve(count); }
 private:
     const DealerDrawTree &drawTree(int upValue, int playerClass);
     uint64_t keyOf(int upValue, const Shoe &shoe, int playerTotal) const

@@ -32,6 +32,16 @@ public:
     }
 
     std::size_t size() const { return used; }
+    // Room for `count` keys without growing: one table instead of a doubling
+    // cascade, each step copied and its memory touched afresh.
+    void reserve(std::size_t count)
+    {
+        std::size_t slotCount = slots.size();
+        while (2 * count > slotCount)
+            slotCount *= 2;
+        if (slotCount != slots.size())
+            rebuild(slotCount);
+    }
     void clear()
     {
         slots.assign(initialSlots, Slot{});
