@@ -1,5 +1,5 @@
 #include "HistoryDatabase.h"
-#include <QDir>
+#include "PrivateFiles.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -10,10 +10,6 @@
 #include <QTextStream>
 #include <QVariant>
 #include <atomic>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 // Each step brings the file from the version before it to its own.
@@ -161,7 +157,7 @@ HistoryDatabase::HistoryDatabase(const QString &path) : path(path)
         why = record.fileName() + QStringLiteral(" is not a plain file");
         return;
     }
-    if (!makeFolder(QFileInfo(path).absolutePath())) {
+    if (!PrivateFiles::makeFolder(QFileInfo(path).absolutePath())) {
         why = QStringLiteral("the record's folder cannot be written");
         return;
     }
@@ -192,21 +188,6 @@ HistoryDatabase::HistoryDatabase(const QString &path) : path(path)
     }
     if (startUsing(version))
         currentState = State::Recording;
-}
-
-bool HistoryDatabase::makeFolder(const QString &folder)
-{
-    // Missing folders are made one by one, each for this user alone.
-    QStringList missing;
-    for (QDir dir(folder); !dir.exists(); dir.setPath(QFileInfo(dir.path()).path())) {
-        missing.prepend(dir.path());
-        if (dir.isRoot())
-            return false;
-    }
-    for (const QString &each : missing)
-        if (::mkdir(QFile::encodeName(each).constData(), 0700) != 0 && errno != EEXIST)
-            return false;
-    return QFileInfo(folder).isDir();
 }
 
 bool HistoryDatabase::startUsing(int version)
@@ -257,14 +238,9 @@ void HistoryDatabase::keepPrivate()
 {
     // SQLite gives its WAL and shared-memory files the record's own mode, so
     // a record made 0600 before SQLite opens it keeps all three private.
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
-    if (fd >= 0) {
-        ::fchmod(fd, 0600);
-        ::close(fd);
-    }
+    PrivateFiles::makeFile(path);
     for (const char *companion : {"-wal", "-shm"})
-        ::chmod((name + companion).constData(), 0600);
+        PrivateFiles::keepFile(path + QLatin1String(companion));
 }
 
 int HistoryDatabase::userVersion()

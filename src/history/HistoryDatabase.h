@@ -46,7 +46,6 @@ public:
     QString exportCsv(const QString &fileName) const;
 
 private:
-    static bool makeFolder(const QString &folder);
     bool openFile(bool readOnly);
     void keepPrivate();
     static bool isDamage(const QSqlError &error);

@@ -1,4 +1,5 @@
 #include "SettingsStore.h"
+#include "PrivateFiles.h"
 #include "TextFileReader.h"
 #include <QFileInfo>
 #include <QSettings>
@@ -6,9 +7,7 @@
 #include <QStringList>
 #include <QTemporaryFile>
 #include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 SettingsStore::FileIdentity identity(const QString &path)
@@ -17,36 +16,6 @@ SettingsStore::FileIdentity identity(const QString &path)
     if (stat(QFile::encodeName(path).constData(), &info) != 0)
         return std::nullopt;
     return std::make_pair(info.st_dev, info.st_ino);
-}
-
-// Missing folders are made for the owner alone, as the XDG base-directory
-// rules ask.
-void makeFolder(const QString &folder)
-{
-    if (QFileInfo(folder).isDir() || folder == QFileInfo(folder).path())
-        return;
-    makeFolder(QFileInfo(folder).path());
-    mkdir(QFile::encodeName(folder).constData(), 0700);
-}
-
-// The preferences are the user's own: their folder and file are opened to
-// no one else. The file is given its permissions before Qt writes it, as
-// Qt's replacement of a file keeps the permissions it had. A missing file
-// is made empty, which reads as no file does.
-void keepPrivate(const QString &path)
-{
-    const QString folder = QFileInfo(path).path();
-    makeFolder(folder);
-    chmod(QFile::encodeName(folder).constData(), 0700);
-    const QByteArray name = QFile::encodeName(path);
-    struct stat info {};
-    if (lstat(name.constData(), &info) != 0) {
-        const int made = open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (made >= 0)
-            close(made);
-    } else if (S_ISREG(info.st_mode)) {
-        chmod(name.constData(), 0600);
-    }
 }
 }
 
@@ -110,7 +79,11 @@ void SettingsStore::clear()
 
 bool SettingsStore::commit()
 {
-    keepPrivate(path);
+    // The preferences are the user's own. The file is given its mode before
+    // Qt writes it, as Qt's replacement of a file keeps the permissions it
+    // had; a missing one is made empty, which reads as no file does.
+    PrivateFiles::keepFolder(QFileInfo(path).path());
+    PrivateFiles::makeFile(path);
     // QSettings replaces the file atomically, so a failed write leaves the
     // previous contents in place.
     settings->sync();
