@@ -136,8 +136,10 @@ void FlashDrillWindow::showVerdict(const FlashVerdict &judged)
     QStringList lines;
     lines << flash.card().cell.name() + QStringLiteral(". Chart: ") + judge.lineText(judged.chartLine).toHtmlEscaped();
     // Rich text folds runs of blanks; the values keep their gaps.
-    lines << QStringLiteral("Chips on a %1 stake: ").arg(FlashJudge::stake)
-                 + OddsLine::text(judged.odds).replace(QStringLiteral("  "), QStringLiteral("&nbsp;&nbsp; "));
+    lines << OddsLine::text(judged.odds, FlashJudge::stake, QString(QLatin1Char(judged.chartPlay)))
+                 .toHtmlEscaped()
+                 .replace(QStringLiteral("  "), QStringLiteral("&nbsp;&nbsp; "))
+                 .replace(QLatin1Char('\n'), QStringLiteral("<br>"));
     const QString cost = FlashJudge::costText(judged);
     if (!cost.isEmpty())
         lines << QStringLiteral("<b>%1.</b>").arg(cost.toHtmlEscaped());
