@@ -1,6 +1,7 @@
 #pragma once
 #include "ChartTable.h"
 #include "FlatMap.h"
+#include "HugePageAllocator.h"
 #include "StrategyEngine.h"
 #include <array>
 #include <cmath>
@@ -118,8 +119,8 @@ private:
     int reachPass = 0;
     double value = 0.0;
     double fixedPart = 0.0; // naturals and dealer blackjacks: no chart cell decides them
-    std::vector<Node> nodes;
-    std::vector<Child> children;
+    std::vector<Node, HugePageAllocator<Node>> nodes;
+    std::vector<Child, HugePageAllocator<Child>> children;
     FlatMap<int> nodeIndex;
     std::vector<Entry> entries; // the deals' entries first, then the split hands'
     int dealEntries = 0;
