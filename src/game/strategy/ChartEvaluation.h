@@ -50,13 +50,14 @@ private:
         double stand;
         int node;            // made when first needed
         int8_t row;
-        bool doubleStands;   // a "d" there means stand
         int8_t card;
-        bool marked;         // the card is of the split pair's set-aside rank
         int8_t setAside;     // cards of that rank dropped before it
+        bool doubleStands : 1; // a "d" there means stand
+        bool marked : 1;       // the card is of the split pair's set-aside rank
     };
     // A hand that may draw, against one up-card.
     struct Node {
+        // Ordered so that no padding is needed: there are hundreds of thousands.
         Shoe shoe;
         PlayerHand hand;
         int8_t up;
@@ -65,14 +66,14 @@ private:
         bool doubleStands;
         double stand;
         double ended = 0.0; // the cards that bust the hand or make 21
-        int firstChild = -1;
-        int childCount = 0;
         double hit = 0.0;
-        int hitStamp = -1;
         double arriveSame = 0.0; // from a hand reading the same cell
         double arriveOther = 0.0;
-        int reachStamp = -1;
         double changed = 0.0; // value when the cell being tried is changed
+        int firstChild = -1;
+        int childCount = 0;
+        int hitStamp = -1;
+        int reachStamp = -1;
         int changedStamp = -1;
     };
     // Two cards dealt (at the deal, or to a split hand), read in a two-card row.
