@@ -1,6 +1,7 @@
 #pragma once
 #include "ChartTable.h"
 #include "FlatMap.h"
+#include "HugePageAllocator.h"
 #include "StrategyEngine.h"
 #include <array>
 #include <cmath>
@@ -49,13 +50,14 @@ private:
         double stand;
         int node;            // made when first needed
         int8_t row;
-        bool doubleStands;   // a "d" there means stand
         int8_t card;
-        bool marked;         // the card is of the split pair's set-aside rank
         int8_t setAside;     // cards of that rank dropped before it
+        bool doubleStands : 1; // a "d" there means stand
+        bool marked : 1;       // the card is of the split pair's set-aside rank
     };
     // A hand that may draw, against one up-card.
     struct Node {
+        // Ordered so that no padding is needed: there are hundreds of thousands.
         Shoe shoe;
         PlayerHand hand;
         int8_t up;
@@ -64,14 +66,14 @@ private:
         bool doubleStands;
         double stand;
         double ended = 0.0; // the cards that bust the hand or make 21
-        int firstChild = -1;
-        int childCount = 0;
         double hit = 0.0;
-        int hitStamp = -1;
         double arriveSame = 0.0; // from a hand reading the same cell
         double arriveOther = 0.0;
-        int reachStamp = -1;
         double changed = 0.0; // value when the cell being tried is changed
+        int firstChild = -1;
+        int childCount = 0;
+        int hitStamp = -1;
+        int reachStamp = -1;
         int changedStamp = -1;
     };
     // Two cards dealt (at the deal, or to a split hand), read in a two-card row.
@@ -118,8 +120,8 @@ private:
     int reachPass = 0;
     double value = 0.0;
     double fixedPart = 0.0; // naturals and dealer blackjacks: no chart cell decides them
-    std::vector<Node> nodes;
-    std::vector<Child> children;
+    std::vector<Node, HugePageAllocator<Node>> nodes;
+    std::vector<Child, HugePageAllocator<Child>> children;
     FlatMap<int> nodeIndex;
     std::vector<Entry> entries; // the deals' entries first, then the split hands'
     int dealEntries = 0;

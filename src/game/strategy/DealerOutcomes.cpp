@@ -55,12 +55,18 @@ DealerDistribution DealerOutcomes::distribution(int upValue, const Shoe &shoe, i
 const DealerFinals &DealerOutcomes::finals(int upValue, const Shoe &shoe, int playerTotal)
 {
     const uint64_t key = keyOf(upValue, shoe, playerTotal);
-    if (const DealerFinals *found = memo.find(key))
-        return *found;
-    DealerFinals *out = &memo.insert(key, DealerFinals{});
+    if (const int *found = knownIndex.find(key))
+        return known[*found];
+    DealerFinals *out = &known[knownAt(key)];
     const Shoe *shoes[] = {&shoe};
     drawTree(upValue, playerClass[playerTotal]).evaluate(shoes, &out, 1);
     return *out;
+}
+
+int DealerOutcomes::knownAt(uint64_t key)
+{
+    known.emplace_back();
+    return knownIndex.insert(key, int(known.size()) - 1);
 }
 
 void DealerOutcomes::prepare(int upValue, const Shoe *const *shoes, const int *playerTotals, int count)
@@ -76,16 +82,16 @@ void DealerOutcomes::prepare(int upValue, const Shoe *const *shoes, const int *p
         int unknown = 0;
         for (int i = start; i < start + n; ++i) {
             const uint64_t key = keyOf(upValue, *shoes[i], playerTotals[i]);
-            if (memo.find(key))
+            if (knownIndex.find(key))
                 continue;
-            memo.insert(key, DealerFinals{});
+            knownAt(key);
             pending[unknown] = shoes[i];
             keys[unknown] = key;
             classOf[unknown] = playerClass[playerTotals[i]];
             classSeen[classOf[unknown]] = true;
             ++unknown;
         }
-        // Slots move while the table grows: find them once all are in.
+        // Outcomes move while their table grows: find them once all are in.
         for (int cls = 0; cls < 22; ++cls) {
             if (!classSeen[cls])
                 continue;
@@ -95,7 +101,7 @@ void DealerOutcomes::prepare(int upValue, const Shoe *const *shoes, const int *p
             for (int i = 0; i < unknown; ++i) {
                 if (classOf[i] == cls) {
                     classShoes[m] = pending[i];
-                    classOut[m++] = memo.find(keys[i]);
+                    classOut[m++] = &known[*knownIndex.find(keys[i])];
                 }
             }
             drawTree(upValue, cls).evaluate(classShoes.data(), classOut.data(), m);

@@ -2,9 +2,11 @@
 #include "DealerDrawTree.h"
 #include "FlatMap.h"
 #include "GameRules.h"
+#include "HugePageAllocator.h"
 #include "Shoe.h"
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class DealerOutcomes {
 public:
@@ -20,9 +22,17 @@ public:
     void prepare(int upValue, const Shoe *const *shoes, const int *playerTotals, int count);
     // Chance that the hole card does not give the dealer a blackjack (1 without peeking).
     double noBlackjack(int upValue, const Shoe &shoe) const;
-    std::size_t cachedCount() const { return memo.size(); }
-    void forget() { memo.clear(); }
-    void reserve(std::size_t count) { memo.reserve(count); }
+    std::size_t cachedCount() const { return known.size(); }
+    void forget()
+    {
+        knownIndex.clear();
+        known.clear();
+    }
+    void reserve(std::size_t count)
+    {
+        knownIndex.reserve(count);
+        known.reserve(count);
+    }
 private:
     const DealerDrawTree &drawTree(int upValue, int playerClass);
     uint64_t keyOf(int upValue, const Shoe &shoe, int playerTotal) const
@@ -36,7 +46,11 @@ private:
     std::array<int, 22> playerClass{};
     std::array<uint32_t, 22> drawSignature{};
     std::array<std::array<const DealerDrawTree *, 22>, 11> trees{}; // [up value][class]
-    FlatMap<DealerFinals> memo; // in the slot itself: one cache line to fetch
+    // Outcomes worked out, in order, and where each shoe's are: the index's
+    // slots stay small, so the table that is half empty costs little memory.
+    int knownAt(uint64_t key);
+    FlatMap<int> knownIndex;
+    std::vector<DealerFinals, HugePageAllocator<DealerFinals>> known;
 };
 
 // A hand total counting one ace as 11 when that stays at 21 or below, the

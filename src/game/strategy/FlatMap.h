@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include "HugePageAllocator.h"
 #include <vector>
 
 // Open-addressing hash map from nonzero 64-bit keys, for the engine's memo
@@ -78,7 +79,7 @@ private:
 
     void rebuild(std::size_t count)
     {
-        std::vector<Slot> old(count);
+        std::vector<Slot, HugePageAllocator<Slot>> old(count);
         old.swap(slots);
         sizeFor(count);
         for (const Slot &slot : old) {
@@ -87,7 +88,7 @@ private:
         }
     }
 
-    std::vector<Slot> slots;
+    std::vector<Slot, HugePageAllocator<Slot>> slots;
     std::size_t mask = 0;
     int shift = 64;
     std::size_t used = 0;
