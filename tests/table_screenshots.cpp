@@ -1,8 +1,10 @@
 // Renders the table at telling moments of stacked rounds, for looking at
 // what a player sees: table_screenshots <output folder>. Also the README's
-// pictures of the table beside its strategy window and of the preferences.
+// pictures of the table beside its strategy window, of the flash drill and of
+// the preferences.
 #include "PreferencesDialog.h"
 #include "StrategyWindow.h"
+#include "FlashDrillWindow.h"
 #include "TableFixture.h"
 #include <QApplication>
 #include <QPainter>
@@ -71,6 +73,27 @@ int main(int argc, char *argv[])
     fixture.deal({13, 5, 7});
     table.lblStand_Click();
     saveSideBySide({table.grab(), table.frmStrings->grab()}, folder + QStringLiteral("/table.png"));
+
+    // The flash drill: a right answer, then a wrong one with its cost.
+    table.flash.open();
+    FlashDrillWindow &drill = *table.flash.window();
+    const auto chartPlay = [&drill] {
+        int16_t line = 0;
+        return drill.drill().judge().chartPlay(drill.drill().card(), line);
+    };
+    fixture.clock.nowMs += 1600; // as long as a player thinks
+    drill.answer(chartPlay());
+    drill.grab().save(folder + QStringLiteral("/flash-right.png"));
+    drill.nextCard();
+    fixture.clock.nowMs += 2400;
+    for (const char wrong : {'h', 's', 'd', 'p'}) {
+        if (wrong != chartPlay() && drill.drill().card().allows(wrong)) {
+            drill.answer(wrong);
+            break;
+        }
+    }
+    drill.grab().save(folder + QStringLiteral("/flash-wrong.png"));
+    drill.close();
 
     // As a new player finds them: sounds and animation on.
     table.prefs.prfSound = true;
