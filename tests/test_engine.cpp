@@ -59,11 +59,6 @@ RoundSimulator::FirstCards deal(int up, int first, int second)
     return {(up - 1) * 4, (first - 1) * 4 + 1, (second - 1) * 4 + 2};
 }
 
-int valueOf(int rank)
-{
-    return std::min(rank, 10);
-}
-
 // The program's engine, shared by the tests that value whole charts and
 // splits: its values are exact whatever was asked before, and each test
 // need not work out again the hands the others met.

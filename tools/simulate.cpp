@@ -22,11 +22,6 @@ namespace {
 const std::string actionCodes = "shdp";
 const char *const rankNames[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
 
-int valueOf(int rank)
-{
-    return std::min(rank, 10);
-}
-
 bool readChart(const std::string &path, ChartTable &chart)
 {
     std::ifstream file(path, std::ios::binary);

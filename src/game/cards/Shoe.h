@@ -3,6 +3,13 @@
 #include <cstdint>
 #include <cstring>
 
+// A rank's point value (1 = ace .. 10 for the ten and the court cards), the
+// value the shoe counts it under.
+inline int valueOf(int rank)
+{
+    return rank > 10 ? 10 : rank;
+}
+
 // The cards still to come, counted by point value (index 0 = ace .. 9 = the
 // ten-value cards). While the first hand of a split is played, cards of the
 // pair's rank are set aside before each hit; `marked` counts the remaining
@@ -22,6 +29,11 @@ struct Shoe {
     {
         --counts[value - 1];
         --total;
+    }
+    void put(int value)
+    {
+        ++counts[value - 1];
+        ++total;
     }
     void removeMarked()
     {

@@ -1,13 +1,6 @@
 #include "AdviceAgreement.h"
 #include <algorithm>
 
-namespace {
-int valueOf(int rank)
-{
-    return rank > 10 ? 10 : rank;
-}
-}
-
 double AdviceAgreement::share(const ChartTable &table)
 {
     chart = table;

@@ -3,11 +3,6 @@
 #include <algorithm>
 
 namespace {
-int valueOf(int rank)
-{
-    return rank > 10 ? 10 : rank;
-}
-
 // Gains smaller than this are rounding, and must not make the search cycle.
 constexpr double noise = 1e-12;
 

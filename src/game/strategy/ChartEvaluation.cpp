@@ -2,11 +2,6 @@
 #include <cmath>
 
 namespace {
-int valueOf(int rank)
-{
-    return rank > 10 ? 10 : rank;
-}
-
 bool isMergedRow(int row)
 {
     return row == ChartTable::hardRow(3) || row == ChartTable::hardRow(17);
@@ -218,60 +213,34 @@ void ChartEvaluation::addSplit(int pairEntry, int pairRank, int rankLeft, const 
 // cell decides.
 void ChartEvaluation::addDeals()
 {
-    std::array<int, 14> ranksLeft;
-    ranksLeft.fill(4);
-    int left = 52;
-    Shoe shoe = Shoe::fullDeck();
     FlatMap<int> alike;
     struct Pair {
         int entry, rank, rankLeft;
         Shoe shoe;
     };
     std::vector<Pair> pairs;
-    for (int up = 1; up <= 13; ++up) {
-        const double pUp = double(ranksLeft[up]--) / left--;
-        shoe.remove(valueOf(up));
-        for (int first = 1; first <= 13; ++first) {
-            const double pFirst = pUp * ranksLeft[first]-- / left--;
-            shoe.remove(valueOf(first));
-            for (int second = 1; second <= 13; ++second) {
-                const double probability = pFirst * ranksLeft[second] / left;
-                --ranksLeft[second];
-                shoe.remove(valueOf(second));
-                const int upValue = valueOf(up), low = std::min(valueOf(first), valueOf(second)),
-                          high = std::max(valueOf(first), valueOf(second));
-                const bool natural = low == 1 && high == 10;
-                const double noBlackjack = engine.dealerOutcomes.noBlackjack(upValue, shoe);
-                fixedPart += probability * (natural ? 0.0 : -(1.0 - noBlackjack));
-                if (natural) {
-                    fixedPart += probability * engine.standRaw({11, true, 2}, upValue, shoe, true);
-                } else {
-                    const int pairLeft = first == second ? ranksLeft[first] : 0;
-                    const uint64_t key = 1 | uint64_t(upValue) << 1 | uint64_t(low) << 5 | uint64_t(high) << 9
-                                         | uint64_t(first == second) << 13 | uint64_t(pairLeft) << 14;
-                    if (const int *found = alike.find(key)) {
-                        entries[*found].probability += probability;
-                    } else {
-                        alike.insert(key, int(entries.size()));
-                        entries.push_back(makeEntry(probability, first, second, upValue, shoe, false));
-                        if (first == second)
-                            pairs.push_back({int(entries.size()) - 1, first, ranksLeft[first], shoe});
-                    }
-                }
-                shoe.counts[valueOf(second) - 1]++;
-                ++shoe.total;
-                ++ranksLeft[second];
-            }
-            shoe.counts[valueOf(first) - 1]++;
-            ++shoe.total;
-            ++ranksLeft[first];
-            ++left;
+    StrategyEngine::forEachDeal([&](double probability, int up, int first, int second, bool natural, int rankLeft,
+                                    const Shoe &shoe) {
+        const int upValue = valueOf(up), low = std::min(valueOf(first), valueOf(second)),
+                  high = std::max(valueOf(first), valueOf(second));
+        const double noBlackjack = engine.dealerOutcomes.noBlackjack(upValue, shoe);
+        fixedPart += probability * (natural ? 0.0 : -(1.0 - noBlackjack));
+        if (natural) {
+            fixedPart += probability * engine.standRaw({11, true, 2}, upValue, shoe, true);
+            return;
         }
-        shoe.counts[valueOf(up) - 1]++;
-        ++shoe.total;
-        ++ranksLeft[up];
-        ++left;
-    }
+        const int pairLeft = first == second ? rankLeft : 0;
+        const uint64_t key = 1 | uint64_t(upValue) << 1 | uint64_t(low) << 5 | uint64_t(high) << 9
+                             | uint64_t(first == second) << 13 | uint64_t(pairLeft) << 14;
+        if (const int *found = alike.find(key)) {
+            entries[*found].probability += probability;
+        } else {
+            alike.insert(key, int(entries.size()));
+            entries.push_back(makeEntry(probability, first, second, upValue, shoe, false));
+            if (first == second)
+                pairs.push_back({int(entries.size()) - 1, first, rankLeft, shoe});
+        }
+    });
     dealEntries = int(entries.size());
     for (const Pair &pair : pairs)
         addSplit(pair.entry, pair.rank, pair.rankLeft, pair.shoe);

@@ -2,11 +2,6 @@
 #include <algorithm>
 
 namespace {
-int valueOf(int rank)
-{
-    return rank > 10 ? 10 : rank;
-}
-
 // Kinds of value kept in the memo next to hit values, above every key field.
 constexpr uint64_t bestValueKey = uint64_t(1) << 60;
 constexpr uint64_t splitValueKey = uint64_t(1) << 61;
@@ -284,40 +279,12 @@ double StrategyEngine::chartHitRaw(const ChartTable &chart, const PlayerHand &ha
 
 template <class PlayDeal> double StrategyEngine::overAllDeals(PlayDeal &&play)
 {
-    std::array<int, 14> ranksLeft;
-    ranksLeft.fill(4);
     double expected = 0.0;
-    int left = 52;
-    Shoe shoe = Shoe::fullDeck();
-    // Dealing order: up-card, then the player's two cards.
-    for (int up = 1; up <= 13; ++up) {
-        const double pUp = double(ranksLeft[up]--) / left--;
-        shoe.remove(valueOf(up));
-        for (int first = 1; first <= 13; ++first) {
-            const double pFirst = pUp * ranksLeft[first]-- / left--;
-            shoe.remove(valueOf(first));
-            for (int second = 1; second <= 13; ++second) {
-                const double pSecond = pFirst * ranksLeft[second]-- / left--;
-                shoe.remove(valueOf(second));
-                const bool natural = valueOf(first) + valueOf(second) == 11 && (first == 1 || second == 1);
-                const double noBlackjack = dealerOutcomes.noBlackjack(valueOf(up), shoe);
-                const double dealerBlackjack = (1.0 - noBlackjack) * (natural ? 0.0 : -1.0);
-                expected += pSecond * (dealerBlackjack + play(valueOf(up), first, second, natural, ranksLeft[first], shoe));
-                ++shoe.counts[valueOf(second) - 1];
-                ++shoe.total;
-                ++ranksLeft[second];
-                ++left;
-            }
-            ++shoe.counts[valueOf(first) - 1];
-            ++shoe.total;
-            ++ranksLeft[first];
-            ++left;
-        }
-        ++shoe.counts[valueOf(up) - 1];
-        ++shoe.total;
-        ++ranksLeft[up];
-        ++left;
-    }
+    forEachDeal([&](double chance, int up, int first, int second, bool natural, int rankLeft, const Shoe &shoe) {
+        const double noBlackjack = dealerOutcomes.noBlackjack(valueOf(up), shoe);
+        const double dealerBlackjack = (1.0 - noBlackjack) * (natural ? 0.0 : -1.0);
+        expected += chance * (dealerBlackjack + play(valueOf(up), first, second, natural, rankLeft, shoe));
+    });
     return expected;
 }
 

@@ -4,7 +4,9 @@
 #include "FlatMap.h"
 #include "GameRules.h"
 #include "Shoe.h"
+#include <array>
 #include <cstdint>
+#include <utility>
 
 // The two hands of a split, each per unit staked on it.
 struct SplitValue {
@@ -126,6 +128,10 @@ private:
     double chartHitRaw(const ChartTable &chart, const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
     void useChart(const ChartTable &chart);
     template <class PlayDeal> double overAllDeals(PlayDeal &&play);
+    // Every deal from a full deck, in dealing order (up-card, then the
+    // player's two cards), by rank: visit(chance, up, first, second, natural,
+    // unseen cards of the first card's rank, the cards left).
+    template <class Visit> static void forEachDeal(Visit &&visit);
 
     GameRules rules;
     // [natural][player total][dealer's final total - lowestFinal]: the stake
@@ -147,3 +153,35 @@ private:
     std::array<FlatMap<double>, 11> chartMemo;
     ChartTable chartMemoFor;
 };
+
+template <class Visit> void StrategyEngine::forEachDeal(Visit &&visit)
+{
+    std::array<int, 14> ranksLeft;
+    ranksLeft.fill(4);
+    int left = 52;
+    Shoe shoe = Shoe::fullDeck();
+    for (int up = 1; up <= 13; ++up) {
+        const double pUp = double(ranksLeft[up]--) / left--;
+        shoe.remove(valueOf(up));
+        for (int first = 1; first <= 13; ++first) {
+            const double pFirst = pUp * ranksLeft[first]-- / left--;
+            shoe.remove(valueOf(first));
+            for (int second = 1; second <= 13; ++second) {
+                const double pSecond = pFirst * ranksLeft[second]-- / left--;
+                shoe.remove(valueOf(second));
+                const bool natural = valueOf(first) + valueOf(second) == 11 && (first == 1 || second == 1);
+                visit(pSecond, up, first, second, natural, ranksLeft[first], std::as_const(shoe));
+                shoe.put(valueOf(second));
+                ++ranksLeft[second];
+                ++left;
+            }
+            shoe.put(valueOf(first));
+            ++ranksLeft[first];
+            ++left;
+        }
+        shoe.put(valueOf(up));
+        ++ranksLeft[up];
+        ++left;
+    }
+}
+
