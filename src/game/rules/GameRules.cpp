@@ -10,3 +10,11 @@ GameRules GameRules::standard()
 {
     return {[](int dealerTotal, int) { return dealerTotal < 17; }, true, 1.5};
 }
+
+GameRules GameRules::casinoDefaults()
+{
+    GameRules rules = standard();
+    rules.casino = true;
+    rules.decks = 6;
+    return rules;
+}
