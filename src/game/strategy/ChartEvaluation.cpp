@@ -65,20 +65,21 @@ int ChartEvaluation::nodeFor(const Shoe &shoe, const PlayerHand &hand, int up, b
 void ChartEvaluation::expand(int index)
 {
     const Node node = nodes[index];
-    const StrategyEngine::Draws draws(node.shoe, node.setAside);
+    StrategyEngine::Draws draws(node.shoe, node.setAside);
     engine.prepareStands(node.hand, node.up, draws);
     const int first = int(children.size());
     double ended = 0.0;
-    for (const auto &[probability, card, after, marked] : draws) {
+    for (const StrategyEngine::Draws::Draw &draw : draws) {
+        const auto &[probability, card, after, marked] = draw;
         const PlayerHand next = node.hand.plus(card);
         const int total = next.total();
         if (total >= 21) {
             ended += probability * (total > 21 ? engine.bustRaw(node.up, after)
-                                               : engine.standRaw(next, node.up, after, false));
+                                               : engine.drawnStandRaw(draws, draw, next));
         } else {
             Child child;
             child.probability = probability;
-            child.stand = engine.standRaw(next, node.up, after, false);
+            child.stand = engine.drawnStandRaw(draws, draw, next);
             child.node = -1;
             child.row = int8_t(ChartTable::laterRow(next.hardSum, next.hasAce));
             child.doubleStands = ChartTable::withoutDouble(total, total != next.hardSum) == 's';

@@ -69,29 +69,31 @@ int DealerOutcomes::knownAt(uint64_t key)
     return knownIndex.insert(key, int(known.size()) - 1);
 }
 
-void DealerOutcomes::prepare(int upValue, const Shoe *const *shoes, const int *playerTotals, int count)
+void DealerOutcomes::prepare(int upValue, const Shoe *const *shoes, const int *playerTotals, int count, int *places)
 {
     constexpr int batch = 32;
     for (int start = 0; start < count; start += batch) {
         const int n = std::min(batch, count - start);
         // Unknown shoes by class; a shoe met twice in the batch is worked out once.
         std::array<const Shoe *, batch> pending;
-        std::array<uint64_t, batch> keys;
+        std::array<int, batch> pendingPlaces;
         std::array<bool, 22> classSeen{};
         std::array<int, batch> classOf;
         int unknown = 0;
         for (int i = start; i < start + n; ++i) {
             const uint64_t key = keyOf(upValue, *shoes[i], playerTotals[i]);
-            if (knownIndex.find(key))
+            if (const int *found = knownIndex.find(key)) {
+                places[i] = *found;
                 continue;
-            knownAt(key);
+            }
+            places[i] = knownAt(key);
             pending[unknown] = shoes[i];
-            keys[unknown] = key;
+            pendingPlaces[unknown] = places[i];
             classOf[unknown] = playerClass[playerTotals[i]];
             classSeen[classOf[unknown]] = true;
             ++unknown;
         }
-        // Outcomes move while their table grows: find them once all are in.
+        // Outcomes move while their table grows: point at them once all are in.
         for (int cls = 0; cls < 22; ++cls) {
             if (!classSeen[cls])
                 continue;
@@ -101,7 +103,7 @@ void DealerOutcomes::prepare(int upValue, const Shoe *const *shoes, const int *p
             for (int i = 0; i < unknown; ++i) {
                 if (classOf[i] == cls) {
                     classShoes[m] = pending[i];
-                    classOut[m++] = &known[*knownIndex.find(keys[i])];
+                    classOut[m++] = &known[pendingPlaces[i]];
                 }
             }
             drawTree(upValue, cls).evaluate(classShoes.data(), classOut.data(), m);

@@ -17,9 +17,12 @@ public:
     // The same in short; the reference holds until the next question.
     const DealerFinals &finals(int upValue, const Shoe &shoe, int playerTotal);
     // Works out the outcomes not known yet of several shoes, each with its
-    // player total, in one pass per dealer draw tree; `finals` then finds
-    // them. Gives the same values as asking one by one.
-    void prepare(int upValue, const Shoe *const *shoes, const int *playerTotals, int count);
+    // player total, in one pass per dealer draw tree, and gives where each
+    // shoe's outcomes are kept (for `at`): the same values as asking one by
+    // one, without looking each shoe up again.
+    void prepare(int upValue, const Shoe *const *shoes, const int *playerTotals, int count, int *places);
+    // Outcomes `prepare` placed; the reference holds until the next question.
+    const DealerFinals &at(int place) const { return known[place]; }
     // Chance that the hole card does not give the dealer a blackjack (1 without peeking).
     double noBlackjack(int upValue, const Shoe &shoe) const;
     std::size_t cachedCount() const { return known.size(); }

@@ -56,7 +56,11 @@ double StrategyEngine::standRaw(const PlayerHand &hand, int upValue, const Shoe 
     const int player = hand.total();
     if (player > 21)
         return bustRaw(upValue, shoe);
-    const DealerFinals &dealer = dealerFor(shoe).finals(upValue, shoe, player);
+    return standAgainst(dealerFor(shoe).finals(upValue, shoe, player), player, natural);
+}
+
+double StrategyEngine::standAgainst(const DealerFinals &dealer, int player, bool natural) const
+{
     const std::array<double, bustFinal> &result = resultAgainst[natural][player];
     // Impossible totals and ties add zeros, so the sum needs no tests.
     double value = dealer[bustFinal] * (natural ? rules.naturalPayout : 1.0);
@@ -65,20 +69,26 @@ double StrategyEngine::standRaw(const PlayerHand &hand, int upValue, const Shoe 
     return value;
 }
 
-void StrategyEngine::prepareStands(const PlayerHand &hand, int upValue, const Draws &draws)
+void StrategyEngine::prepareStands(const PlayerHand &hand, int upValue, Draws &draws)
 {
     std::array<const Shoe *, 32> shoes;
     std::array<int, 32> totals;
+    std::array<int, 32> drawOf;
     int count = 0;
-    for (const Draws::Draw &draw : draws) {
-        const int total = hand.plus(draw.card).total();
+    for (int i = 0; i < draws.count; ++i) {
+        const int total = hand.plus(draws.items[i].card).total();
         if (total <= 21) {
-            shoes[count] = &draw.after;
+            shoes[count] = &draws.items[i].after;
+            drawOf[count] = i;
             totals[count++] = total;
         }
     }
-    if (count > 0)
-        dealerFor(*shoes[0]).prepare(upValue, shoes.data(), totals.data(), count);
+    if (count == 0)
+        return;
+    std::array<int, 32> places;
+    dealerFor(*shoes[0]).prepare(upValue, shoes.data(), totals.data(), count, places.data());
+    for (int k = 0; k < count; ++k)
+        draws.dealerPlaces[drawOf[k]] = places[k];
 }
 
 double StrategyEngine::bustRaw(int upValue, const Shoe &shoe) const
@@ -91,20 +101,20 @@ double StrategyEngine::hitRaw(const PlayerHand &hand, int upValue, const Shoe &s
     const uint64_t key = handKey(shoe, upValue, hand, setAside);
     if (const double *found = memoFor(shoe).find(key))
         return *found;
-    const Draws draws(shoe, setAside);
+    Draws draws(shoe, setAside);
     prepareStands(hand, upValue, draws);
     double value = 0.0;
-    for (const auto &[probability, card, after, marked] : draws) {
-        const PlayerHand next = hand.plus(card);
+    for (const Draws::Draw &draw : draws) {
+        const PlayerHand next = hand.plus(draw.card);
         const int total = next.total();
         double result;
         if (total > 21)
-            result = bustRaw(upValue, after);
+            result = bustRaw(upValue, draw.after);
         else if (total == 21) // any 21 ends the hand
-            result = standRaw(next, upValue, after, false);
+            result = drawnStandRaw(draws, draw, next);
         else
-            result = bestOfStandAndHitRaw(next, upValue, after, setAside);
-        value += probability * result;
+            result = bestOfStandAndHitRaw(next, upValue, draw.after, setAside);
+        value += draw.probability * result;
     }
     memoFor(shoe).insert(key, value);
     return value;
@@ -124,11 +134,13 @@ double StrategyEngine::bestOfStandAndHitRaw(const PlayerHand &hand, int upValue,
 
 double StrategyEngine::doubleRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside)
 {
-    const Draws draws(shoe, setAside);
+    Draws draws(shoe, setAside);
     prepareStands(hand, upValue, draws);
     double value = 0.0;
-    for (const auto &[probability, card, after, marked] : draws)
-        value += probability * standRaw(hand.plus(card), upValue, after, false);
+    for (const Draws::Draw &draw : draws) {
+        const PlayerHand next = hand.plus(draw.card);
+        value += draw.probability * (next.total() > 21 ? bustRaw(upValue, draw.after) : drawnStandRaw(draws, draw, next));
+    }
     return 2.0 * value;
 }
 
@@ -158,7 +170,7 @@ SplitValue StrategyEngine::splitWith(int pairValue, int rankLeft, int upValue, c
     Shoe marked = shoe;
     marked.markRank(pairValue, rankLeft);
     const PlayerHand oneCard{pairValue, pairValue == 1, 1};
-    const Draws draws(marked, true);
+    Draws draws(marked, true);
     prepareStands(oneCard, upValue, draws);
     double first = 0.0;
     for (const auto &[probability, card, after, marked] : draws)
@@ -255,23 +267,21 @@ double StrategyEngine::chartHitRaw(const ChartTable &chart, const PlayerHand &ha
     const uint64_t key = handKey(shoe, upValue, hand, setAside);
     if (const double *found = chartMemo[upValue].find(key))
         return *found;
-    const Draws draws(shoe, setAside);
+    Draws draws(shoe, setAside);
     prepareStands(hand, upValue, draws);
     double value = 0.0;
-    for (const auto &[probability, card, after, marked] : draws) {
-        const PlayerHand next = hand.plus(card);
+    for (const Draws::Draw &draw : draws) {
+        const PlayerHand next = hand.plus(draw.card);
         const int total = next.total();
         double result;
         if (total > 21) {
-            result = bustRaw(upValue, after);
-        } else if (total == 21) {
-            result = standRaw(next, upValue, after, false);
+            result = bustRaw(upValue, draw.after);
+        } else if (total == 21 || chart.laterAdvice(next.hardSum, next.hasAce, upValue) == 's') {
+            result = drawnStandRaw(draws, draw, next);
         } else {
-            result = chart.laterAdvice(next.hardSum, next.hasAce, upValue) == 's'
-                         ? standRaw(next, upValue, after, false)
-                         : chartHitRaw(chart, next, upValue, after, setAside);
+            result = chartHitRaw(chart, next, upValue, draw.after, setAside);
         }
-        value += probability * result;
+        value += draw.probability * result;
     }
     chartMemo[upValue].insert(key, value);
     return value;

@@ -86,6 +86,9 @@ private:
             bool marked; // the card was of the set-aside rank
         };
         std::array<Draw, 32> items; // ten values, three times over with cards set aside
+        // Where the dealer outcomes against each draw's hand are kept, once
+        // `prepareStands` has worked them out (not for a bust).
+        std::array<int, 32> dealerPlaces;
         int count = 0;
 
         Draws(const Shoe &shoe, bool setAside)
@@ -113,7 +116,13 @@ private:
     double standRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool natural);
     double bustRaw(int upValue, const Shoe &shoe) const;
     // Works out together the dealer outcomes the next cards' stand values need.
-    void prepareStands(const PlayerHand &hand, int upValue, const Draws &draws);
+    void prepareStands(const PlayerHand &hand, int upValue, Draws &draws);
+    // Stand value of the hand after a prepared draw (not a bust).
+    double drawnStandRaw(const Draws &draws, const Draws::Draw &draw, const PlayerHand &next) const
+    {
+        return standAgainst(dealerFor(draw.after).at(draws.dealerPlaces[&draw - draws.begin()]), next.total(), false);
+    }
+    double standAgainst(const DealerFinals &dealer, int player, bool natural) const;
     double hitRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
     double bestOfStandAndHitRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
     double doubleRaw(const PlayerHand &hand, int upValue, const Shoe &shoe, bool setAside);
@@ -147,6 +156,10 @@ private:
     int splitHandTablesFor = 0; // up-card and pair value of the shoes in them
     FlatMap<double> &memoFor(const Shoe &shoe) { return shoe.markedValue ? splitHandMemo : memo; }
     DealerOutcomes &dealerFor(const Shoe &shoe) { return shoe.markedValue ? splitHandDealer : dealerOutcomes; }
+    const DealerOutcomes &dealerFor(const Shoe &shoe) const
+    {
+        return shoe.markedValue ? splitHandDealer : dealerOutcomes;
+    }
     // Chart-play hit values under `chartMemoFor`, by up-card value: a hand
     // that draws reads only its up-card's column, so a change to one column
     // keeps the others' values.
