@@ -95,6 +95,7 @@ private Q_SLOTS:
         const GameRules rules = parsed(text.toUtf8().constData());
         QVERIFY(rules.casino);
         QVERIFY(Fields::of(rules) == fields);
+        QCOMPARE(rules.dealerPeeks, !fields.noHoleCard);
     }
 
     void refusesBadText_data()

@@ -120,6 +120,8 @@ std::optional<GameRules> RulesText::parse(const std::string &text, std::string *
         if (!knownValue)
             return refuse("unknown value \"" + value + "\" for " + key + " (one of " + acceptedWords(key.c_str()) + ")");
     }
+    // Without a hole card there is nothing to peek at: a dealer natural is played out.
+    rules.dealerPeeks = !rules.noHoleCard;
     return rules;
 }
 
