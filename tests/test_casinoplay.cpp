@@ -43,10 +43,7 @@ std::array<int, 10> countsOf(const Shoe &shoe)
 
 std::array<int, 10> fullShoe(int decks)
 {
-    std::array<int, 10> counts{};
-    counts.fill(4 * decks);
-    counts[9] = 16 * decks;
-    return counts;
+    return countsOf(Shoe::fullShoe(decks));
 }
 
 // Everything a settled round must hold, whatever was played.
@@ -223,6 +220,8 @@ private Q_SLOTS:
             << "double=9-11" << QList<int>{7, 5, 3, 10, 10} << "-dhs" << QList<int>{10} << 0;
         QTest::newRow("double on 9-11 on 9")
             << "double=9-11" << QList<int>{7, 5, 4, 10, 10} << "d" << QList<int>{20} << 0;
+        QTest::newRow("double on 9-11 refused on soft 19")
+            << "double=9-11" << QList<int>{7, 1, 8, 10} << "-ds" << QList<int>{10} << 0;
         QTest::newRow("double on 10-11 refused on 9")
             << "double=10-11" << QList<int>{7, 5, 4, 10, 10} << "-dhs" << QList<int>{10} << 0;
         QTest::newRow("no double after a hit")

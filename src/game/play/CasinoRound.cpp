@@ -1,6 +1,25 @@
 #include "CasinoRound.h"
 #include <cmath>
 
+namespace {
+// The hand's sum with every ace counted 1.
+int hardSum(const Hand &hand)
+{
+    int sum = 0;
+    for (const Card &card : hand.elements())
+        sum += cardValue(card);
+    return sum;
+}
+
+bool holdsAce(const Hand &hand)
+{
+    for (const Card &card : hand.elements())
+        if (card.rank == 1)
+            return true;
+    return false;
+}
+} // namespace
+
 CasinoRound::CasinoRound(const GameRules &rules, DealingShoe &shoe)
     : rules(rules), shoe(shoe), shuffled(shoe.beginRound())
 {
@@ -54,19 +73,6 @@ void CasinoRound::checkForNaturals()
     }
 }
 
-bool CasinoRound::doubleAllowedOn(int total) const
-{
-    switch (rules.doubleOn) {
-    case GameRules::DoubleOn::NineToEleven:
-        return total >= 9 && total <= 11;
-    case GameRules::DoubleOn::TenToEleven:
-        return total >= 10 && total <= 11;
-    case GameRules::DoubleOn::AnyTwo:
-        break;
-    }
-    return true;
-}
-
 bool CasinoRound::allows(Action action) const
 {
     if (currentPhase != Phase::PlayerTurn)
@@ -80,7 +86,7 @@ bool CasinoRound::allows(Action action) const
     case Action::Stand:
         return true;
     case Action::Double:
-        return twoCards && !hand.splitAces && (!split || rules.doubleAfterSplit) && doubleAllowedOn(hand.total());
+        return twoCards && !hand.splitAces && rules.mayDouble(hardSum(hand.cards), holdsAce(hand.cards), split);
     case Action::Split:
         return twoCards && cardValue(hand.cards[0]) == cardValue(hand.cards[1])
             && static_cast<int>(playerHands.size()) < rules.splitHands && (!hand.splitAces || rules.resplitAces);
@@ -162,10 +168,7 @@ void CasinoRound::finishActive()
 bool CasinoRound::dealerDraws() const
 {
     const int total = handTotal(dealer);
-    int hard = 0;
-    for (const Card &card : dealer.elements())
-        hard += cardValue(card);
-    const bool soft = total != hard;
+    const bool soft = total != hardSum(dealer);
     return total < 17 || (rules.dealerHitsSoft17 && total == 17 && soft);
 }
 

@@ -70,7 +70,6 @@ public:
 private:
     bool dealerPeeks() const { return rules.dealerPeeks && !rules.noHoleCard; }
     bool isNatural(const PlayerHand &hand) const;
-    bool doubleAllowedOn(int total) const;
     bool dealerDraws() const;
     void checkForNaturals();
     void dealSecondCard(PlayerHand &hand);
