@@ -128,6 +128,13 @@ private Q_SLOTS:
         QVERIFY(shoe.beginRound());
         QVERIFY(!shoe.reshuffledThisRound());
         QCOMPARE(shoe.cardsLeft(), 52);
+        // A shuffle of everything takes back the cards on the table too.
+        shoe.deal();
+        shoe.deal();
+        shoe.shuffleAll();
+        QCOMPARE(shoe.cardsLeft(), 52);
+        QCOMPARE(countsOf(shoe.remaining()), fullShoe(1));
+        QVERIFY(!shoe.cutCardOut());
     }
 
     void shuffleReachesEveryPosition()

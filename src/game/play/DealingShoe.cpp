@@ -5,20 +5,27 @@ DealingShoe::DealingShoe(int decks, ShoeSource &source)
     : source(source), deckCount(decks),
       cutAt(static_cast<int>(std::lround(decks * 52 * (decks <= 2 ? 0.65 : 0.75))))
 {
-    std::vector<Card> cards;
-    cards.reserve(static_cast<std::size_t>(size()));
+    stock.reserve(static_cast<std::size_t>(size()));
     for (int deck = 0; deck < decks; ++deck)
         for (int index = 0; index < 52; ++index)
-            cards.push_back(Card::fromIndex(index));
-    shuffle(std::move(cards));
+            stock.push_back(Card::fromIndex(index));
+    shuffleStock();
 }
 
-void DealingShoe::shuffle(std::vector<Card> &&cards)
+void DealingShoe::shuffleStock()
 {
-    stock = std::move(cards);
     source.order(stock);
     dealtSinceShuffle = 0;
     ++shuffleCount;
+}
+
+void DealingShoe::shuffleAll()
+{
+    stock.insert(stock.end(), discards.begin(), discards.end());
+    stock.insert(stock.end(), inPlay.begin(), inPlay.end());
+    discards.clear();
+    inPlay.clear();
+    shuffleStock();
 }
 
 bool DealingShoe::beginRound()
@@ -26,20 +33,16 @@ bool DealingShoe::beginRound()
     // The discards shuffled in during a round leave the shoe short: start afresh.
     const bool due = cutCardOut() || reshuffledInRound;
     reshuffledInRound = false;
-    if (!due)
-        return false;
-    std::vector<Card> all = std::move(discards);
-    discards.clear();
-    all.insert(all.end(), stock.begin(), stock.end());
-    shuffle(std::move(all));
-    return true;
+    if (due)
+        shuffleAll();
+    return due;
 }
 
 Card DealingShoe::deal()
 {
     if (stock.empty()) {
-        shuffle(std::move(discards));
-        discards.clear();
+        stock.swap(discards);
+        shuffleStock();
         reshuffledInRound = true;
     }
     const Card card = stock.back();

@@ -19,6 +19,8 @@ public:
     // Cards dealt from a full shoe when the cut card comes out.
     int cutCardAt() const { return cutAt; }
 
+    // Every card back in the shoe, shuffled, as for a new shoe.
+    void shuffleAll();
     // Starts a round: shuffles the whole shoe when the cut card has come out
     // and returns whether it did, so the table can say it is shuffling.
     bool beginRound();
@@ -36,7 +38,7 @@ public:
     Shoe remaining() const;
 
 private:
-    void shuffle(std::vector<Card> &&cards);
+    void shuffleStock();
 
     ShoeSource &source;
     int deckCount;
