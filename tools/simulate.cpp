@@ -29,12 +29,18 @@ namespace {
 const std::string actionCodes = "shdp";
 const char *const rankNames[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
 
-bool readChart(const std::string &path, ChartTable &chart)
+std::optional<std::string> fileText(const std::string &path)
 {
     std::ifstream file(path, std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
-    return file && chart.fromText(text.str());
+    return file ? std::optional<std::string>(text.str()) : std::nullopt;
+}
+
+bool readChart(const std::string &path, ChartTable &chart)
+{
+    const std::optional<std::string> text = fileText(path);
+    return text && chart.fromText(*text);
 }
 
 // "A", "1" .. "10", "J", "Q", "K" to a rank; 0 for anything else.
@@ -256,14 +262,12 @@ void playCasinoRounds(const GameRules &rules, const CasinoChart &chart, long lon
 
 std::optional<CasinoChart> readCasinoChart(const std::string &path, std::string *error)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    if (!file) {
+    const std::optional<std::string> text = fileText(path);
+    if (!text) {
         *error = "cannot read " + path;
         return std::nullopt;
     }
-    return CasinoChart::fromText(text.str(), error);
+    return CasinoChart::fromText(*text, error);
 }
 }
 
