@@ -7,6 +7,7 @@
 // again and again, each first action played on the same decks, every later
 // decision by the chart; paired differences with their standard errors.
 #include "CasinoChartPlay.h"
+#include "CasinoDerivation.h"
 #include "DealingShoe.h"
 #include "RoundSimulator.h"
 #include "RulesText.h"
@@ -216,8 +217,8 @@ void playWholeChart(StrategyEngine &engine, const ChartTable &chart, double exac
 // declined. With `throughShoe` the shoe is dealt down to its cut card as at
 // the table; otherwise every round comes from a freshly shuffled shoe, the
 // shoe the engine values.
-void playCasinoRounds(const GameRules &rules, const CasinoChart &chart, long long rounds, uint64_t seed,
-                      bool throughShoe)
+void playCasinoRounds(const GameRules &rules, const CasinoChart &chart, double exact, long long rounds,
+                      uint64_t seed, bool throughShoe)
 {
     SeededRandom random(seed);
     ShuffledShoeSource source(random);
@@ -250,8 +251,9 @@ void playCasinoRounds(const GameRules &rules, const CasinoChart &chart, long lon
     auto percent = [rounds](long long count) { return 100.0 * count / rounds; };
     std::printf("Rules: %s\n", RulesText::format(rules).c_str());
     std::printf("Expected result per round, units of the first stake (house edge = minus this):\n");
-    std::printf("chart: simulated %+.6f +- %.6f (%lld rounds, %s)\n", mean, error, rounds,
-                throughShoe ? "dealt to the cut card" : "a fresh shoe every round");
+    std::printf("chart: engine %+.6f, simulated %+.6f +- %.6f (%lld rounds, %s), %.2f SE apart\n", exact, mean,
+                error, rounds, throughShoe ? "dealt to the cut card" : "a fresh shoe every round",
+                (mean - exact) / error);
     std::printf("rounds with a split %.2f %%, hands doubled %.2f %% of rounds, surrendered %.2f %%, naturals paid "
                 "%.2f %%\n",
                 percent(splits), percent(doubles), percent(surrenders), percent(naturals));
@@ -296,8 +298,9 @@ int main(int argc, char **argv)
     const QCommandLineOption rulesOption(
         QStringLiteral("rules"),
         QStringLiteral("Play a casino table with these rules, e.g. decks=6,soft17=hit,surrender=late "
-                       "(omitted keys take the defaults; 'program' is the program's table). Its chart is read "
-                       "from --chart, in the casino chart format (default 10000000 rounds)."),
+                       "(omitted keys take the defaults; 'program' is the program's table), against the engine's "
+                       "value of the chart: the one derived for the table, or --chart in the casino chart format "
+                       "(default 10000000 rounds)."),
         QStringLiteral("text"));
     const QCommandLineOption cutCardOption(
         QStringLiteral("cut-card"),
@@ -320,8 +323,6 @@ int main(int argc, char **argv)
         return commandLine.fail(QStringLiteral("--cell and --close-pair-cells play the program's table only"));
     if (!casinoRules && parser.isSet(cutCardOption))
         return commandLine.fail(QStringLiteral("--cut-card needs the rules of a casino table"));
-    if (casinoRules && !parser.isSet(chartOption))
-        return commandLine.fail(QStringLiteral("--rules needs the table's chart in --chart"));
 
     std::vector<Cell> cells;
     for (const QString &text : parser.values(cellOption)) {
@@ -348,13 +349,20 @@ int main(int argc, char **argv)
         return commandLine.fail(QStringLiteral("the seed must be a whole number of 0 or more"));
     const std::string path = parser.value(chartOption).toStdString();
     if (casinoRules) {
-        std::string error;
-        const std::optional<CasinoChart> casinoChart = readCasinoChart(path, &error);
-        if (!casinoChart) {
-            std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
-            return 1;
+        CasinoDerivation derivation(*casinoRules);
+        std::optional<CasinoChart> casinoChart;
+        if (parser.isSet(chartOption)) {
+            std::string error;
+            casinoChart = readCasinoChart(path, &error);
+            if (!casinoChart) {
+                std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+                return 1;
+            }
+        } else {
+            casinoChart = derivation.derive();
         }
-        playCasinoRounds(*casinoRules, *casinoChart, rounds, seed, parser.isSet(cutCardOption));
+        playCasinoRounds(*casinoRules, *casinoChart, derivation.expectedValue(*casinoChart), rounds, seed,
+                         parser.isSet(cutCardOption));
         return 0;
     }
     ChartTable chart;
