@@ -39,6 +39,9 @@ public:
     // The round's value per original stake against this up-card, every
     // decision following `chart`, naturals included.
     double roundValue(const CasinoChart &chart);
+    // After `roundValue`: the value of splitting a pair of this value, per
+    // original stake, joint with "no dealer natural".
+    double splitValue(int pairValue) const;
 
 private:
     enum class Kind { First, SplitFirst, Later, Fixed };
@@ -61,7 +64,6 @@ private:
     void addFamily(int pairValue);
     void classify(Family &family, int pairValue);
     double valueWith(const Family &family, int hand, CasinoChart::Code code, int deciding) const;
-    double splitValue(int pairValue) const;
     void reachAll(const CasinoChart &chart);
     void valueAll(const CasinoChart &chart);
     CasinoChart::Code decide(int row, const std::vector<CasinoChart::Code> &candidates);
