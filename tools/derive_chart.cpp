@@ -102,12 +102,7 @@ public:
 private:
     int draw()
     {
-        int card = std::uniform_int_distribution<int>(0, shoe.total - 1)(random);
-        int value = 1;
-        while (card >= shoe.count(value))
-            card -= shoe.count(value++);
-        shoe.remove(value);
-        return value;
+        return shoe.take(std::uniform_int_distribution<int>(0, shoe.total - 1)(random));
     }
 
     std::pair<int, int> playHand(int second)
