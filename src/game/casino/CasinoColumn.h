@@ -21,9 +21,9 @@
 // coming in depends on the earlier rows: passes repeat until none changes,
 // and then no single cell's change gains.
 //
-// Splits follow the engine's standard (`CasinoEngine`): each hand of a split
-// draws from the shoe with the pair out, weighted by the average number of
-// hands a split ends in.
+// Splits follow the engine's standard and its error bound (`CasinoEngine`):
+// each hand of a split holds its pair card and draws from the shoe without
+// the other hand's, weighted by the average number of hands a split ends in.
 class CasinoColumn {
 public:
     static constexpr int codes = 8;
