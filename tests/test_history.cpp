@@ -97,7 +97,7 @@ private Q_SLOTS:
         decision.canSplit = !std::isnan(values[3]);
         decision.action = action;
         decision.advice = advice;
-        const std::optional<DecisionRecord> record = DecisionValues::record(decision);
+        const std::optional<DecisionRecord> record = DecisionValues::record(decision, DecisionRecord::programRules());
         QCOMPARE(record.has_value(), recorded);
         if (!record)
             return;
@@ -286,7 +286,7 @@ private Q_SLOTS:
         HistoryDatabase db(path());
         QSqlQuery query(db.connection());
         const bool sound = QLatin1String(QTest::currentDataTag()) == QLatin1String("sound row");
-        QCOMPARE(query.exec(QStringLiteral("INSERT INTO decisions VALUES (%1, 0)").arg(values)), sound); // a table decision
+        QCOMPARE(query.exec(QStringLiteral("INSERT INTO decisions VALUES (%1, 0, 'program', NULL)").arg(values)), sound); // a table decision
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM decisions")), sound ? 1 : 0);
     }
 
@@ -295,15 +295,15 @@ private Q_SLOTS:
         HistoryDatabase db(path());
         QVERIFY(db.writeRound({decisionOf(hard16v10, 's', 'h', 3.0), decisionOf(soft17v3, 'h', 'd', 1.5)}, {}));
         QSqlQuery query(db.connection());
-        for (const char *statement : {"INSERT INTO session_totals VALUES (7, 2, 0, 0, 1e308)",
-                                      "INSERT INTO session_totals VALUES (8, 1, 0, 0, 9e999)",
-                                      "INSERT INTO session_totals VALUES (9, 'x', 0, 0, 1)",
-                                      "INSERT INTO session_totals VALUES (10, 2, 2, 1, 1)",
-                                      "INSERT INTO cell_totals VALUES (2.5, 0, 's', 1, 1, 0, 1)",
-                                      "INSERT INTO cell_totals VALUES ('a', 0, 's', 1, 1, 0, 1)",
-                                      "INSERT INTO cell_totals VALUES (0, 0, 'q', 1, 1, 0, 1)",
-                                      "INSERT INTO cell_totals VALUES (0, 1, 's', 1, 1, 0, -1)",
-                                      "INSERT INTO cell_totals VALUES (0, 2, 's', 0, 0, 0, 0)"})
+        for (const char *statement : {"INSERT INTO session_totals VALUES ('program', 7, 2, 0, 0, 1e308)",
+                                      "INSERT INTO session_totals VALUES ('program', 8, 1, 0, 0, 9e999)",
+                                      "INSERT INTO session_totals VALUES ('program', 9, 'x', 0, 0, 1)",
+                                      "INSERT INTO session_totals VALUES ('program', 10, 2, 2, 1, 1)",
+                                      "INSERT INTO cell_totals VALUES ('program', 2.5, 0, 's', 1, 1, 0, 1)",
+                                      "INSERT INTO cell_totals VALUES ('program', 'a', 0, 's', 1, 1, 0, 1)",
+                                      "INSERT INTO cell_totals VALUES ('program', 0, 0, 'q', 1, 1, 0, 1)",
+                                      "INSERT INTO cell_totals VALUES ('program', 0, 1, 's', 1, 1, 0, -1)",
+                                      "INSERT INTO cell_totals VALUES ('program', 0, 2, 's', 0, 0, 0, 0)"})
             QVERIFY2(query.exec(QLatin1String(statement)), statement);
         const HistoryStatistics stats = HistoryStatistics::load(db.connection(), db.sessionId());
         QCOMPARE(stats.damagedRows, 9);
