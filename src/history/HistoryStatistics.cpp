@@ -69,7 +69,8 @@ std::vector<QString> HistoryStatistics::tables(const QSqlDatabase &db)
     std::vector<QString> found;
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (db.isOpen() && query.exec(QStringLiteral("SELECT rules FROM session_totals GROUP BY rules ORDER BY min(session), rules")))
+    if (db.isOpen() && query.exec(QStringLiteral("SELECT rules FROM session_totals GROUP BY rules"
+                                              " ORDER BY rules <> 'program', min(session), rules")))
         while (query.next())
             if (namesATable(query.value(0)))
                 found.push_back(query.value(0).toString());

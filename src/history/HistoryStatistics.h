@@ -49,8 +49,9 @@ struct HistoryStatistics {
     // the program's table unless `table` names another by its rules text.
     static HistoryStatistics load(const QSqlDatabase &db, qint64 session, bool includeFlash = true,
                                   const QString &table = DecisionRecord::programRules());
-    // The rules texts of the tables the record holds decisions of, by the
-    // session first played in; a text that names no table is left out.
+    // The rules texts of the tables the record holds decisions of: the
+    // program's first, then by the session first played in. A text that
+    // names no table is left out.
     static std::vector<QString> tables(const QSqlDatabase &db);
     const Cell &cell(const ChartCell &at) const { return cells[at.index()]; }
     // Cells that lost chips and were played at least `leastDecisions` times,
