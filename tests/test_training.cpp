@@ -279,7 +279,11 @@ private Q_SLOTS:
         const QString casinoText = QString::fromStdString(RulesText::format(casino));
         DecisionRecord tens = decisionOf({29, 5}, 'p', 's', 6.0);
         tens.rules = casinoText;
-        QVERIFY(session.database().writeRound({decisionOf({8, 8}, 's', 'h', 2.0), tens}, {}));
+        DecisionRecord givenUp = decisionOf({9, 8}, 'r', 'h', 1.0); // surrendered a hard 16 v 10
+        givenUp.rules = casinoText;
+        givenUp.split = 0.0;
+        givenUp.surrender = -1.0;
+        QVERIFY(session.database().writeRound({decisionOf({8, 8}, 's', 'h', 2.0), tens, givenUp}, {}));
 
         // The program's table is played: its figures first, the casino table listed.
         StatisticsWindow window(session);
@@ -294,10 +298,11 @@ private Q_SLOTS:
         QTest::keyClick(selector, Qt::Key_Down);
         QCOMPARE(window.shownTable(), casinoText);
         QCOMPARE(selector->currentText(), QStringLiteral("6 decks, S17, DAS, 3:2, late surrender"));
-        QCOMPARE(window.statistics().allTime.cost, 6.0);
+        QCOMPARE(window.statistics().allTime.cost, 7.0);
         QCOMPARE(window.map()->cellAt(window.map()->cellRect({29, 5}).center()), (ChartCell{29, 5}));
         QVERIFY(window.map()->sizeHint().height() > window.map()->cellRect({29, 0}).bottom());
         QVERIFY(window.map()->describe({29, 5}).startsWith(QStringLiteral("pair of tens v 7: 1 decision, 1 mistake")));
+        QVERIFY(window.map()->describe({9, 8}).endsWith(QStringLiteral("most often wrong: Surrender")));
         QVERIFY(window.costliestText().contains(QStringLiteral("No cell played 5 times")));
         window.refresh();
         QCOMPARE(window.shownTable(), casinoText); // kept while the record is read again

@@ -16,6 +16,7 @@ QString actionName(char code)
     case 's': return QStringLiteral("Stand");
     case 'd': return QStringLiteral("Double");
     case 'p': return QStringLiteral("Split");
+    case 'r': return QStringLiteral("Surrender");
     default: return QString();
     }
 }
