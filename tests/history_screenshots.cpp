@@ -124,29 +124,24 @@ int main(int argc, char *argv[])
     MainWindow &table = fixture.table();
     playSession(fixture, random, 40, 0.25);
     playCasinoSession(table.training.session().database(), casino, random, 150, 0.25);
-    table.training.showStatistics();
-    StatisticsWindow *statistics = table.training.statisticsWindow();
-    statistics->move(40, 20);
-    statistics->adjustSize();
-    const auto costliest = statistics->statistics().costliest(1);
-    if (!costliest.empty())
-        QTest::mouseClick(statistics->map(), Qt::LeftButton, {}, statistics->map()->cellRect(costliest[0]).center());
-    settle(realDisplay ? 1500 : 0);
-    statistics->grab().save(folder + QStringLiteral("/statistics.png"));
-    if (realDisplay)
-        QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QStringLiteral("/statistics-screen.png"));
-    statistics->close();
-
+    // The statistics of the table played, its costliest cell clicked.
+    const auto pictureStatistics = [&](const QString &name) {
+        table.training.showStatistics();
+        StatisticsWindow *statistics = table.training.statisticsWindow();
+        statistics->move(40, 20);
+        statistics->adjustSize();
+        const auto costliest = statistics->statistics().costliest(1, HistoryStatistics::rankedDecisions);
+        if (!costliest.empty())
+            QTest::mouseClick(statistics->map(), Qt::LeftButton, {}, statistics->map()->cellRect(costliest[0]).center());
+        settle(realDisplay ? 1500 : 0);
+        statistics->grab().save(folder + QStringLiteral("/%1.png").arg(name));
+        if (realDisplay)
+            QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QStringLiteral("/%1-screen.png").arg(name));
+        statistics->close();
+    };
+    pictureStatistics(QStringLiteral("statistics"));
     table.training.setRules(casino);
-    table.training.showStatistics();
-    statistics->adjustSize();
-    if (const auto weakest = statistics->statistics().costliest(1, HistoryStatistics::rankedDecisions); !weakest.empty())
-        QTest::mouseClick(statistics->map(), Qt::LeftButton, {}, statistics->map()->cellRect(weakest[0]).center());
-    settle(realDisplay ? 1500 : 0);
-    statistics->grab().save(folder + QStringLiteral("/statistics-casino.png"));
-    if (realDisplay)
-        QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QStringLiteral("/statistics-casino-screen.png"));
-    statistics->close();
+    pictureStatistics(QStringLiteral("statistics-casino"));
     table.training.setRules(GameRules::program());
 
     table.training.setDrill(true);
