@@ -65,11 +65,9 @@ void CasinoColumn::addFamily(int pairValue)
     Family family;
     family.pairValue = pairValue;
     Shoe base = shoe;
-    if (pairValue > 0) {
-        base.remove(pairValue);
-        base.remove(pairValue);
-    }
-    family.hands = std::make_unique<CasinoHands>(dealer, base, up);
+    if (pairValue > 0)
+        base.remove(pairValue); // the other hand's card: each hand holds its own
+    family.hands = std::make_unique<CasinoHands>(dealer, base, up, memo);
     CasinoHands &hands = *family.hands;
     family.second.fill(-1);
     std::vector<std::pair<int, double>> dealt;
@@ -100,7 +98,7 @@ void CasinoColumn::addFamily(int pairValue)
         }
         const bool resplits = pairValue != 1 || rules.resplitAces;
         const SplitHandCounts counts =
-            SplitHandCounts::of(base.count(pairValue), base.total, resplits ? rules.splitHands : 2);
+            SplitHandCounts::of(base.count(pairValue) - 1, base.total - 1, resplits ? rules.splitHands : 2);
         const double otherChance = 1.0 - family.secondChance[pairValue - 1];
         otherCardShare[pairValue] = otherChance > 0.0 ? counts.otherCard / otherChance : 0.0;
         pairAgainHands[pairValue] = counts.pairAgain;
@@ -167,14 +165,14 @@ double CasinoColumn::valueWith(const Family &family, int at, Code code, int deci
 {
     const CasinoHands::Hand &hand = (*family.hands)[at];
     switch (CasinoChart::resolve(code, family.allowed[at])) {
-    case Play::Stand: return hand.stand;
+    case Play::Stand: return family.hands->stand(at);
     case Play::Surrender: return -0.5 * hand.noNatural;
     case Play::Split: return splitValue(hand.hardSum / 2);
     case Play::Double: {
         double value = 0.0;
         for (int i = 0; i < 10; ++i)
             value += hand.chance[i] * (hand.next[i] == CasinoHands::busted ? hand.bustValue[i]
-                                                                           : (*family.hands)[hand.next[i]].stand);
+                                                                           : family.hands->stand(hand.next[i]));
         return 2.0 * value;
     }
     case Play::Hit: break;
@@ -251,7 +249,7 @@ void CasinoColumn::valueAll(const CasinoChart &chart)
         Family &family = families[index];
         for (auto at = family.byCount.rbegin(); at != family.byCount.rend(); ++at)
             family.value[*at] = family.kind[*at] == Kind::Fixed
-                                    ? (*family.hands)[*at].stand
+                                    ? family.hands->stand(*at)
                                     : valueWith(family, *at, chart.code(family.row[*at], column), -1);
     }
 }

@@ -15,7 +15,7 @@ public:
         if (memo.size() < static_cast<std::size_t>(hands.size()))
             memo.resize(hands.size(), NAN);
         if (std::isnan(memo[at]))
-            memo[at] = std::max(hands[at].stand, hit(at));
+            memo[at] = hands[at].drawsForFree() ? hit(at) : std::max(hands.stand(at), hit(at));
         return memo[at];
     }
     double hit(int at)
@@ -33,7 +33,7 @@ public:
         const CasinoHands::Hand &hand = hands[at];
         double value = 0.0;
         for (int i = 0; i < 10; ++i)
-            value += hand.chance[i] * (hand.next[i] == CasinoHands::busted ? hand.bustValue[i] : hands[hand.next[i]].stand);
+            value += hand.chance[i] * (hand.next[i] == CasinoHands::busted ? hand.bustValue[i] : hands.stand(hand.next[i]));
         return 2.0 * value;
     }
 
@@ -62,7 +62,8 @@ CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int f
     Shoe before = unseen;
     before.put(first);
     before.put(second);
-    CasinoHands hands(casinoDealer, before, upValue);
+    CasinoDealer::Memo memo;
+    CasinoHands hands(casinoDealer, before, upValue, memo);
     CasinoHands::Cards cards{};
     ++cards[first - 1];
     ++cards[second - 1];
@@ -71,7 +72,7 @@ CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int f
     const CasinoHands::Hand &hand = hands[start];
 
     Values values;
-    values.stand = hand.stand;
+    values.stand = hands.stand(start);
     values.hit = play.hit(start);
     values.canDouble = tableRules.mayDouble(hand.hardSum, hand.hasAce, false);
     values.doubleDown = play.doubleDown(start);
@@ -79,10 +80,9 @@ CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int f
     values.surrender = -0.5 * hand.noNatural;
     values.canSplit = first == second && tableRules.splitHands >= 2;
     if (values.canSplit) {
-        Shoe afterPair = before;
-        afterPair.remove(first);
-        afterPair.remove(first);
-        CasinoHands splitHands(casinoDealer, afterPair, upValue);
+        Shoe otherHandOut = before; // each hand holds its own card of the pair
+        otherHandOut.remove(first);
+        CasinoHands splitHands(casinoDealer, otherHandOut, upValue, memo);
         BestPlay splitPlay(splitHands);
         const bool aces = first == 1;
         auto handValue = [&](int second) {
@@ -91,7 +91,7 @@ CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int f
             ++two[second - 1];
             const int at = splitHands.add(two, !aces);
             if (aces)
-                return splitHands[at].stand;
+                return splitHands.stand(at);
             const double best = splitPlay.best(at);
             const bool doubles = tableRules.mayDouble(splitHands[at].hardSum, splitHands[at].hasAce, true);
             return doubles ? std::max(best, splitPlay.doubleDown(at)) : best;
@@ -108,7 +108,7 @@ CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int f
             }
         }
         const bool resplits = !aces || tableRules.resplitAces;
-        const SplitHandCounts counts = SplitHandCounts::of(afterPair.count(first), afterPair.total,
+        const SplitHandCounts counts = SplitHandCounts::of(otherHandOut.count(first) - 1, otherHandOut.total - 1,
                                                            resplits ? tableRules.splitHands : 2);
         values.split = (otherChance > 0.0 ? counts.otherCard * otherMean / otherChance : 0.0) +
                        (counts.pairAgain > 0.0 ? counts.pairAgain * handValue(first) : 0.0);
