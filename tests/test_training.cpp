@@ -9,6 +9,7 @@
 #include "RecordingMark.h"
 #include "TableFixture.h"
 #include "RulesText.h"
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QSqlError>
@@ -291,6 +292,8 @@ private Q_SLOTS:
         QCOMPARE(selector->count(), 2);
         QCOMPARE(selector->currentText(), QStringLiteral("Vantrel table"));
         QCOMPARE(window.statistics().allTime.cost, 2.0);
+        const QCheckBox *flash = window.findChild<QCheckBox *>(QStringLiteral("chkFlash"));
+        QVERIFY(!flash->isHidden());
         QVERIFY(!window.map()->cellAt(window.map()->cellRect({28, 0}).center()).isValid());
 
         // Chosen in the selector: the casino table's figures on its 30 rows.
@@ -299,6 +302,7 @@ private Q_SLOTS:
         QCOMPARE(window.shownTable(), casinoText);
         QCOMPARE(selector->currentText(), QStringLiteral("6 decks, S17, DAS, 3:2, late surrender"));
         QCOMPARE(window.statistics().allTime.cost, 7.0);
+        QVERIFY(flash->isHidden()); // the flash drill is the program's table's alone
         QCOMPARE(window.map()->cellAt(window.map()->cellRect({29, 5}).center()), (ChartCell{29, 5}));
         QVERIFY(window.map()->sizeHint().height() > window.map()->cellRect({29, 0}).bottom());
         QVERIFY(window.map()->describe({29, 5}).startsWith(QStringLiteral("pair of tens v 7: 1 decision, 1 mistake")));
