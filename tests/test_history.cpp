@@ -1,6 +1,7 @@
 // The record of decisions without the table: cells, values, the database's
 // bad cases, the sums, and the drill's deals.
 #include "ChartCell.h"
+#include "CasinoRound.h"
 #include "ChartRows.h"
 #include "ClockSeededRandom.h"
 #include "DecisionOf.h"
@@ -664,6 +665,7 @@ private Q_SLOTS:
         ShuffledShoeSource shuffled(random);
         DealingShoe shoe(6, shuffled);
         QVERIFY(!session.startShoeRound(shoe)); // no drill: the shoe deals on
+        QCOMPARE(shoe.shuffles(), 1);
         session.startDrill();
         QVERIFY(session.drilling());
         const DrillPlan plan = DrillPlan::fromStatistics(stats);
@@ -676,16 +678,14 @@ private Q_SLOTS:
             QVERIFY(session.startShoeRound(shoe));
             QCOMPARE(shoe.shuffles(), shuffles + 1);
             QCOMPARE(shoe.cardsLeft(), 6 * 52);
-            const Card up = shoe.deal();
-            Hand hand;
-            hand.add(shoe.deal());
-            hand.add(shoe.deal());
-            const ChartCell cell = ChartRows::casino().cellOf(hand, up, true);
+            const CasinoRound dealt(casinoRules(), shoe);
+            QVERIFY(!dealt.shuffledBeforeDeal());
+            const ChartCell cell = ChartRows::casino().cellOf(dealt.hands()[0].cards, dealt.upCard(), true);
             QVERIFY(std::any_of(plan.cells().begin(), plan.cells().end(),
                                 [&](const DrillPlan::Weighted &spot) { return spot.cell == cell; }));
             QCOMPARE(session.drillMarker(), QStringLiteral("Drill: ") + ChartRows::casino().cellName(cell));
             ++marked[session.drillMarker()];
-            shoe.endRound();
+            shoe.endRound(); // as the round would once played
         }
         QVERIFY(marked[QStringLiteral("Drill: pair of 8s v 10")] > 0);
         session.handSettled(25, 1012.5, true);

@@ -90,10 +90,9 @@ bool TrainingSession::startShoeRound(DealingShoe &shoe)
 {
     forgetRound();
     roundIsDrill = shoeDrill.has_value();
-    if (!shoeDrill)
-        return shoe.beginRound();
-    shoe.shuffleAll(*shoeDrill);
-    return true;
+    if (shoeDrill)
+        shoe.shuffleAll(*shoeDrill);
+    return roundIsDrill;
 }
 
 QString TrainingSession::drillMarker() const

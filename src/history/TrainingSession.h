@@ -50,9 +50,9 @@ public:
     bool drilling() const { return drill.has_value() || shoeDrill.has_value(); }
     // Starts a round at the program's table: the source to deal it from.
     DeckSource &startRound(DeckSource &normal);
-    // Starts a round at a casino table. While drilling, the whole shoe is
-    // gathered and ordered for the next weak spot; otherwise it deals on
-    // as it is (DealingShoe::beginRound). True when the shoe was shuffled.
+    // Starts a round at a casino table, before its deal (CasinoRound). While
+    // drilling, the whole shoe is gathered and ordered for the next weak
+    // spot, and true is returned; otherwise the shoe is left as it is.
     bool startShoeRound(DealingShoe &shoe);
     // "Drill: soft 17 v 3" for the last round dealt in the drill.
     QString drillMarker() const;

@@ -68,9 +68,9 @@ void TrainingRecorder::build(DeckSource &normal, std::array<Card, 52> &deck)
 
 bool TrainingRecorder::startShoeRound(DealingShoe &shoe)
 {
-    const bool shuffled = training.startShoeRound(shoe);
+    const bool drilled = training.startShoeRound(shoe);
     showDrillMarker();
-    return shuffled;
+    return drilled;
 }
 
 void TrainingRecorder::showDrillMarker()

@@ -37,9 +37,9 @@ public:
     void handSettled(double amount, double bankAfter, bool roundEnds);
     // Fills the round's deck: from the drill while it is on, otherwise from `normal`.
     void build(DeckSource &normal, std::array<Card, 52> &deck);
-    // Starts a round at a casino table, in place of shoe.beginRound(): while
-    // drilling, the whole shoe is gathered with the weak spot's cards on top.
-    // True when the shoe was shuffled.
+    // Starts a round at a casino table, just before its deal (CasinoRound):
+    // while drilling, the whole shoe is gathered with the weak spot's cards
+    // on top, and true is returned. Otherwise the shoe is left alone.
     bool startShoeRound(DealingShoe &shoe);
     // A split's second hand meets a new up-card: the drilled hand is over,
     // so the marker goes until the next deal.
