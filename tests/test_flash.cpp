@@ -382,9 +382,9 @@ private Q_SLOTS:
         QTest::newRow("row past the chart") << "INSERT INTO flash_boxes VALUES (28, 0, 1)" << false;
         QTest::newRow("column past the chart") << "INSERT INTO flash_boxes VALUES (0, 10, 1)" << false;
         QTest::newRow("flash mark 1") << "INSERT INTO decisions VALUES (1, 't', 1, '10,6', '10', 8, 8, 'after error',"
-                                         " 's', 'h', -8, -5, NULL, NULL, 3, 0, 0, 1)" << true;
+                                         " 's', 'h', -8, -5, NULL, NULL, 3, 0, 0, 1, 'program', NULL)" << true;
         QTest::newRow("flash mark 2") << "INSERT INTO decisions VALUES (1, 't', 1, '10,6', '10', 8, 8, 'after error',"
-                                         " 's', 'h', -8, -5, NULL, NULL, 3, 0, 0, 2)" << false;
+                                         " 's', 'h', -8, -5, NULL, NULL, 3, 0, 0, 2, 'program', NULL)" << false;
     }
     void recordRefusesBoxesAndMarksNoPlayGives()
     {

@@ -1,20 +1,27 @@
 // The record of decisions without the table: cells, values, the database's
 // bad cases, the sums, and the drill's deals.
 #include "ChartCell.h"
+#include "CasinoRound.h"
+#include "ChartRows.h"
 #include "ClockSeededRandom.h"
 #include "DecisionOf.h"
 #include "DecisionValues.h"
 #include "DrillDeckSource.h"
+#include "DrillShoeSource.h"
 #include "FileBytes.h"
 #include "HandOf.h"
 #include "HistoryDatabase.h"
 #include "HistoryStatistics.h"
+#include "RulesText.h"
+#include "TrainingSession.h"
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include "StackedDeckSource.h"
+#include "ShuffledShoeSource.h"
 
 namespace {
 int count(const HistoryDatabase &db, const QString &sql)
@@ -25,6 +32,75 @@ int count(const HistoryDatabase &db, const QString &sql)
 
 const ChartCell hard16v10{8, 8};
 const ChartCell soft17v3{15, 1};
+// Read when first asked for: the rules' own tables are set up by then.
+GameRules casinoRules()
+{
+    return *RulesText::parse("decks=6,surrender=late");
+}
+
+QString casinoTable()
+{
+    return QString::fromStdString(RulesText::format(casinoRules()));
+}
+const ChartCell tensV7{29, 5}; // a casino chart's last row
+
+DecisionRecord atCasino(ChartCell cell, char action, char advice, double cost)
+{
+    DecisionRecord record = decisionOf(cell, action, advice, cost);
+    record.rules = casinoTable();
+    record.surrender = 0.0;
+    return record;
+}
+
+// Builds a record as the fourth schema left it: two decisions at the table
+// and one flash answer in session 1, one hand, and their sums.
+void writeVersionFourRecord(const QString &path)
+{
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("four"));
+        raw.setDatabaseName(path);
+        QVERIFY(raw.open());
+        QSqlQuery query(raw);
+        for (const char *statement : {
+                 "CREATE TABLE sessions (id INTEGER PRIMARY KEY, started TEXT NOT NULL)",
+                 "CREATE TABLE hands (id INTEGER PRIMARY KEY, time TEXT NOT NULL, session INTEGER NOT NULL,"
+                 " result TEXT NOT NULL, amount INTEGER NOT NULL, bank_after INTEGER NOT NULL, drill INTEGER NOT NULL)",
+                 "CREATE TABLE decisions (id INTEGER PRIMARY KEY, time TEXT NOT NULL, session INTEGER NOT NULL,"
+                 " hand_cards TEXT NOT NULL, up_card TEXT NOT NULL, chart_row INTEGER NOT NULL,"
+                 " chart_column INTEGER NOT NULL, advice_mode TEXT NOT NULL, action TEXT NOT NULL, advice TEXT NOT NULL,"
+                 " value_stand REAL NOT NULL, value_hit REAL NOT NULL, value_double REAL, value_split REAL,"
+                 " cost REAL NOT NULL, off_chart INTEGER NOT NULL, drill INTEGER NOT NULL, flash INTEGER NOT NULL DEFAULT 0)",
+                 "CREATE TABLE damaged_decisions (id)",
+                 "CREATE TABLE session_totals (session INTEGER PRIMARY KEY, decisions INTEGER NOT NULL,"
+                 " mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL, cost REAL NOT NULL)",
+                 "CREATE TABLE flash_session_totals (session INTEGER PRIMARY KEY, decisions INTEGER NOT NULL,"
+                 " mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL, cost REAL NOT NULL)",
+                 "CREATE TABLE cell_totals (chart_row INTEGER NOT NULL, chart_column INTEGER NOT NULL, action TEXT NOT NULL,"
+                 " decisions INTEGER NOT NULL, mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL, cost REAL NOT NULL,"
+                 " PRIMARY KEY (chart_row, chart_column, action)) WITHOUT ROWID",
+                 "CREATE TABLE flash_cell_totals (chart_row INTEGER NOT NULL, chart_column INTEGER NOT NULL,"
+                 " action TEXT NOT NULL, decisions INTEGER NOT NULL, mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL,"
+                 " cost REAL NOT NULL, PRIMARY KEY (chart_row, chart_column, action)) WITHOUT ROWID",
+                 "CREATE TABLE flash_boxes (chart_row INTEGER NOT NULL, chart_column INTEGER NOT NULL,"
+                 " box INTEGER NOT NULL, PRIMARY KEY (chart_row, chart_column)) WITHOUT ROWID",
+                 "INSERT INTO sessions VALUES (1, 't')",
+                 "INSERT INTO hands VALUES (1, 't', 1, 'loss', -25, 975, 0)",
+                 "INSERT INTO decisions VALUES (1, 't', 1, '10,6', '10', 8, 8, 'always', 's', 'h', -8, -5, -12, NULL, 3, 0, 0, 0)",
+                 "INSERT INTO decisions VALUES (2, 't', 1, '10,6', '10', 8, 8, 'always', 'h', 'h', -8, -5, -12, NULL, 0, 0, 0, 0)",
+                 "INSERT INTO decisions VALUES (3, 't', 1, 'A,6', '3', 15, 1, 'after error', 'h', 'd', 0, -1, 1, NULL, 2, 0, 0, 1)",
+                 "INSERT INTO session_totals VALUES (1, 3, 2, 0, 5)",
+                 "INSERT INTO flash_session_totals VALUES (1, 1, 1, 0, 2)",
+                 "INSERT INTO cell_totals VALUES (8, 8, 's', 1, 1, 0, 3)",
+                 "INSERT INTO cell_totals VALUES (8, 8, 'h', 1, 0, 0, 0)",
+                 "INSERT INTO cell_totals VALUES (15, 1, 'h', 1, 1, 0, 2)",
+                 "INSERT INTO flash_cell_totals VALUES (15, 1, 'h', 1, 1, 0, 2)",
+                 "INSERT INTO flash_boxes VALUES (15, 1, 1)",
+                 "PRAGMA user_version = 4"})
+            QVERIFY2(query.exec(QLatin1String(statement)), statement);
+        raw.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("four"));
+}
 }
 
 class TestHistory : public QObject {
@@ -97,7 +173,7 @@ private Q_SLOTS:
         decision.canSplit = !std::isnan(values[3]);
         decision.action = action;
         decision.advice = advice;
-        const std::optional<DecisionRecord> record = DecisionValues::record(decision);
+        const std::optional<DecisionRecord> record = DecisionValues::record(decision, DecisionRecord::programRules());
         QCOMPARE(record.has_value(), recorded);
         if (!record)
             return;
@@ -286,7 +362,7 @@ private Q_SLOTS:
         HistoryDatabase db(path());
         QSqlQuery query(db.connection());
         const bool sound = QLatin1String(QTest::currentDataTag()) == QLatin1String("sound row");
-        QCOMPARE(query.exec(QStringLiteral("INSERT INTO decisions VALUES (%1, 0)").arg(values)), sound); // a table decision
+        QCOMPARE(query.exec(QStringLiteral("INSERT INTO decisions VALUES (%1, 0, 'program', NULL)").arg(values)), sound); // a table decision
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM decisions")), sound ? 1 : 0);
     }
 
@@ -295,15 +371,15 @@ private Q_SLOTS:
         HistoryDatabase db(path());
         QVERIFY(db.writeRound({decisionOf(hard16v10, 's', 'h', 3.0), decisionOf(soft17v3, 'h', 'd', 1.5)}, {}));
         QSqlQuery query(db.connection());
-        for (const char *statement : {"INSERT INTO session_totals VALUES (7, 2, 0, 0, 1e308)",
-                                      "INSERT INTO session_totals VALUES (8, 1, 0, 0, 9e999)",
-                                      "INSERT INTO session_totals VALUES (9, 'x', 0, 0, 1)",
-                                      "INSERT INTO session_totals VALUES (10, 2, 2, 1, 1)",
-                                      "INSERT INTO cell_totals VALUES (2.5, 0, 's', 1, 1, 0, 1)",
-                                      "INSERT INTO cell_totals VALUES ('a', 0, 's', 1, 1, 0, 1)",
-                                      "INSERT INTO cell_totals VALUES (0, 0, 'q', 1, 1, 0, 1)",
-                                      "INSERT INTO cell_totals VALUES (0, 1, 's', 1, 1, 0, -1)",
-                                      "INSERT INTO cell_totals VALUES (0, 2, 's', 0, 0, 0, 0)"})
+        for (const char *statement : {"INSERT INTO session_totals VALUES ('program', 7, 2, 0, 0, 1e308)",
+                                      "INSERT INTO session_totals VALUES ('program', 8, 1, 0, 0, 9e999)",
+                                      "INSERT INTO session_totals VALUES ('program', 9, 'x', 0, 0, 1)",
+                                      "INSERT INTO session_totals VALUES ('program', 10, 2, 2, 1, 1)",
+                                      "INSERT INTO cell_totals VALUES ('program', 2.5, 0, 's', 1, 1, 0, 1)",
+                                      "INSERT INTO cell_totals VALUES ('program', 'a', 0, 's', 1, 1, 0, 1)",
+                                      "INSERT INTO cell_totals VALUES ('program', 0, 0, 'q', 1, 1, 0, 1)",
+                                      "INSERT INTO cell_totals VALUES ('program', 0, 1, 's', 1, 1, 0, -1)",
+                                      "INSERT INTO cell_totals VALUES ('program', 0, 2, 's', 0, 0, 0, 0)"})
             QVERIFY2(query.exec(QLatin1String(statement)), statement);
         const HistoryStatistics stats = HistoryStatistics::load(db.connection(), db.sessionId());
         QCOMPARE(stats.damagedRows, 9);
@@ -368,6 +444,259 @@ private Q_SLOTS:
 
         QVERIFY(db.reset());
         QCOMPARE(HistoryStatistics::load(db.connection(), db.sessionId()).allTime.decisions, 0);
+    }
+
+    void versionFourRowsAreTheProgramsTable()
+    {
+        writeVersionFourRecord(path());
+        HistoryDatabase db(path());
+        QVERIFY(db.isRecording());
+        QCOMPARE(count(db, QStringLiteral("PRAGMA user_version")), 5);
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM decisions WHERE rules = 'program'")), 3);
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM hands WHERE rules = 'program'")), 1);
+        QCOMPARE(HistoryStatistics::tables(db.connection()), std::vector<QString>{QStringLiteral("program")});
+        const HistoryStatistics stats = HistoryStatistics::load(db.connection(), 1);
+        QCOMPARE(stats.allTime.decisions, 3);
+        QCOMPARE(stats.thisSession.cost, 5.0);
+        QCOMPARE(stats.cell(hard16v10).commonestWrong, 's');
+        QCOMPARE(stats.damagedRows, 0);
+        QCOMPARE(HistoryStatistics::load(db.connection(), 1, false).allTime.decisions, 2);
+        QCOMPARE(HistoryStatistics::load(db.connection(), 1, true, casinoTable()).allTime.decisions, 0);
+
+        // The sums carry on by table, the migrated ones included.
+        QVERIFY(db.writeRound({decisionOf(hard16v10, 's', 'h', 4.0), atCasino(tensV7, 'p', 's', 6.0)},
+                              {{QDateTime::currentDateTimeUtc(), 37.5, 1012.5, false, casinoTable()}}));
+        QCOMPARE(HistoryStatistics::load(db.connection(), 1).cell(hard16v10).tally.cost, 7.0);
+        QCOMPARE(HistoryStatistics::load(db.connection(), 1, false, casinoTable()).allTime.cost, 6.0);
+        QSqlQuery hand(db.connection());
+        QVERIFY(hand.exec(QStringLiteral("SELECT amount, bank_after, result FROM hands WHERE rules <> 'program'")));
+        QVERIFY(hand.next());
+        QCOMPARE(hand.value(0).toDouble(), 37.5);
+        QCOMPARE(hand.value(1).toDouble(), 1012.5);
+        QCOMPARE(hand.value(2).toString(), QStringLiteral("win"));
+    }
+
+    void tableRowsAreChecked_data()
+    {
+        // A row's cell, action and advice, then its flash, rules and surrender
+        // value; and whether it is stored.
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<bool>("stored");
+        const QString casino = QLatin1Char('\'') + casinoTable() + QLatin1Char('\'');
+        auto values = [](const QString &cell, const QString &actions, const QString &tail) {
+            return QStringLiteral("1, 't', 1, '10,6', '10', %1, 'always', %2, -8, -5, 0, 0, 3, 0, 0, %3")
+                .arg(cell, actions, tail);
+        };
+        QTest::newRow("the program's last row") << values("27, 0", "'s', 'h'", "0, 'program', NULL") << true;
+        QTest::newRow("past the program's rows") << values("28, 0", "'s', 'h'", "0, 'program', NULL") << false;
+        QTest::newRow("a casino chart's last row") << values("29, 0", "'s', 'h'", "0, " + casino + ", NULL") << true;
+        QTest::newRow("past a casino chart's rows") << values("30, 0", "'s', 'h'", "0, " + casino + ", NULL") << false;
+        QTest::newRow("surrender at a casino table") << values("9, 8", "'h', 'r'", "0, " + casino + ", -12.5") << true;
+        QTest::newRow("surrender without its value") << values("9, 8", "'r', 'h'", "0, " + casino + ", NULL") << false;
+        QTest::newRow("surrender at the program's table") << values("8, 8", "'h', 'r'", "0, 'program', -12.5") << false;
+        QTest::newRow("surrender value out of range") << values("9, 8", "'h', 'r'", "0, " + casino + ", -100.5") << false;
+        QTest::newRow("flash answer at a casino table") << values("9, 8", "'s', 'h'", "1, " + casino + ", NULL") << false;
+        QTest::newRow("no table") << values("8, 8", "'s', 'h'", "0, '', NULL") << false;
+        QTest::newRow("table not a text") << values("8, 8", "'s', 'h'", "0, X'70726F6772616D', NULL") << false;
+    }
+    void tableRowsAreChecked()
+    {
+        QFETCH(QString, row);
+        QFETCH(bool, stored);
+        HistoryDatabase db(path());
+        QSqlQuery query(db.connection());
+        QCOMPARE(query.exec(QStringLiteral("INSERT INTO decisions VALUES (%1)").arg(row)), stored);
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM cell_totals")), stored ? 1 : 0);
+    }
+
+    void statisticsAreKeptByTable()
+    {
+        HistoryDatabase db(path());
+        QVERIFY(db.writeRound({atCasino(tensV7, 'p', 's', 6.0), atCasino(tensV7, 's', 's', 0.0),
+                               atCasino({9, 8}, 'h', 'r', 1.5)},
+                              {}));
+        QVERIFY(db.writeRound({decisionOf(hard16v10, 's', 'h', 3.0)}, {}));
+        QSqlQuery damage(db.connection());
+        QVERIFY(damage.exec(QStringLiteral("INSERT INTO session_totals VALUES ('decks=5', 1, 1, 1, 0, 1)")));
+        // The program's table first, though the casino's came first and sorts first.
+        QCOMPARE(HistoryStatistics::tables(db.connection()), (std::vector<QString>{QStringLiteral("program"), casinoTable()}));
+
+        const HistoryStatistics casino = HistoryStatistics::load(db.connection(), db.sessionId(), true, casinoTable());
+        QVERIFY(casino.rows.isCasino());
+        QCOMPARE(casino.rows.count(), 30);
+        QCOMPARE(casino.thisSession.decisions, 3);
+        QCOMPARE(casino.allTime.mistakes, 2);
+        QCOMPARE(casino.allTime.cost, 7.5);
+        QCOMPARE(casino.cell(tensV7).tally.decisions, 2);
+        QCOMPARE(casino.cell(tensV7).commonestWrong, 'p');
+        QCOMPARE(casino.cell({9, 8}).commonestWrong, 'h');
+        QCOMPARE(casino.cell(hard16v10).tally.decisions, 0);
+        QCOMPARE(casino.costliest(10), (std::vector<ChartCell>{tensV7, {9, 8}}));
+        QCOMPARE(casino.damagedRows, 1); // the table no rules text names
+
+        const HistoryStatistics program = HistoryStatistics::load(db.connection(), db.sessionId());
+        QVERIFY(!program.rows.isCasino());
+        QCOMPARE(program.allTime.decisions, 1);
+        QCOMPARE(program.cell(hard16v10).tally.cost, 3.0);
+        QCOMPARE(program.cell(tensV7).tally.decisions, 0);
+
+        // A surrender counts only at a casino table; its sums read as damage elsewhere.
+        QVERIFY(damage.exec(QStringLiteral("INSERT INTO cell_totals VALUES ('program', 9, 8, 'r', 1, 1, 0, 1)")));
+        QCOMPARE(HistoryStatistics::load(db.connection(), db.sessionId()).damagedRows, 2);
+
+        const QString csv = folder.filePath(QStringLiteral("tables.csv"));
+        QCOMPARE(db.exportCsv(csv), QString());
+        const QList<QByteArray> lines = readFile(csv).trimmed().split('\n');
+        QVERIFY(lines[0].endsWith(",flash,rules,value_surrender"));
+        QVERIFY(lines[3].endsWith(QByteArray(",0,\"") + casinoTable().toUtf8() + "\",0"));
+    }
+
+    void casinoCellsFollowItsChart_data()
+    {
+        QTest::addColumn<QList<int>>("ranks");
+        QTest::addColumn<int>("up");
+        QTest::addColumn<bool>("maySplit");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("low") << QList<int>{2, 3} << 2 << true << 0 << "hard 4-7 v 2";
+        QTest::newRow("eight") << QList<int>{5, 3} << 7 << true << 1 << "hard 8 v 7";
+        QTest::newRow("sixteen") << QList<int>{10, 6} << 13 << true << 9 << "hard 16 v 10";
+        QTest::newRow("seventeen") << QList<int>{10, 7} << 1 << true << 10 << "hard 17 v A";
+        QTest::newRow("eighteen to twenty") << QList<int>{10, 4, 5} << 6 << true << 11 << "hard 18-20 v 6";
+        QTest::newRow("soft") << QList<int>{1, 6} << 3 << true << 16 << "soft 17 v 3";
+        QTest::newRow("soft twenty") << QList<int>{1, 2, 7} << 9 << true << 19 << "soft 20 v 9";
+        QTest::newRow("aces") << QList<int>{1, 1} << 1 << true << 20 << "pair of aces v A";
+        QTest::newRow("twos") << QList<int>{2, 2} << 4 << true << 21 << "pair of 2s v 4";
+        QTest::newRow("unlike tens") << QList<int>{10, 13} << 7 << true << 29 << "pair of tens v 7";
+        QTest::newRow("tens not to split") << QList<int>{10, 13} << 7 << false << 11 << "hard 18-20 v 7";
+        QTest::newRow("eights not to split") << QList<int>{8, 8} << 5 << false << 9 << "hard 16 v 5";
+    }
+    void casinoCellsFollowItsChart()
+    {
+        QFETCH(QList<int>, ranks);
+        QFETCH(int, up);
+        QFETCH(bool, maySplit);
+        QFETCH(int, row);
+        QFETCH(QString, name);
+        const ChartRows casino = ChartRows::forTable(casinoTable());
+        const ChartCell cell = casino.cellOf(handOf(ranks), Card::fromIndex((up - 1) * 4), maySplit);
+        QCOMPARE(cell.row, row);
+        QCOMPARE(casino.cellName(cell), name);
+        if (ranks.size() == 2 && maySplit)
+            QCOMPARE(casino.twoCardRow(ranks[0], ranks[1]), row);
+    }
+
+    void chartRowsOfEachTable()
+    {
+        const ChartRows program = ChartRows::forTable(QString::fromStdString(RulesText::format(GameRules::program())));
+        const ChartRows casino = ChartRows::forTable(casinoTable());
+        QVERIFY(!program.isCasino());
+        QCOMPARE(program.count(), 28);
+        QCOMPARE(casino.count(), 30);
+        QCOMPARE(program.label(27), QStringLiteral("1010"));
+        QCOMPARE(casino.label(0), QStringLiteral("H4-7"));
+        QCOMPARE(casino.label(29), QStringLiteral("1010"));
+        QCOMPARE(program.name(9), QStringLiteral("hard 17-20"));
+        QCOMPARE(casino.name(10), QStringLiteral("hard 17"));
+        // The cell a card cannot be placed in: 21 and a soft 12 not to be split.
+        QVERIFY(!casino.cellOf(handOf({1, 10}), Card::fromIndex(0), true).isValid());
+        QVERIFY(!casino.cellOf(handOf({1, 1}), Card::fromIndex(0), false).isValid());
+
+        // The common weak spots are the same hands in either chart.
+        const DrillPlan programSpots = DrillPlan::commonWeakSpots(program);
+        const DrillPlan casinoSpots = DrillPlan::commonWeakSpots(casino);
+        QCOMPARE(casinoSpots.cells().size(), programSpots.cells().size());
+        for (std::size_t i = 0; i < casinoSpots.cells().size(); ++i)
+            QCOMPARE(casino.cellName(casinoSpots.cells()[i].cell), program.cellName(programSpots.cells()[i].cell));
+    }
+
+    void shoeDrillTakesOnlyTheDrilledCards()
+    {
+        // Every cell of a casino chart, from a whole shoe of six decks.
+        ClockSeededRandom random([] { return uint64_t(5); });
+        std::vector<Card> shoe;
+        for (int deck = 0; deck < 6; ++deck)
+            for (int index = 0; index < 52; ++index)
+                shoe.push_back(Card::fromIndex(index));
+        const ChartRows casino = ChartRows::casino();
+        for (int row = 0; row < casino.count(); ++row) {
+            for (int column = 0; column < 10; ++column) {
+                DrillShoeSource source(random, DrillPlan({DrillPlan::Weighted{{row, column}}}));
+                std::vector<Card> cards = shoe;
+                source.order(cards);
+                QCOMPARE(source.current(), (ChartCell{row, column}));
+                Hand hand;
+                hand.add(cards[cards.size() - 2]);
+                hand.add(cards[cards.size() - 3]);
+                QCOMPARE(casino.cellOf(hand, cards.back(), true), (ChartCell{row, column}));
+                std::vector<int> sorted;
+                for (const Card &card : cards)
+                    sorted.push_back(card.cardIndex);
+                QVERIFY(!std::is_sorted(sorted.begin(), sorted.end() - 3)); // the rest is shuffled
+                std::sort(sorted.begin(), sorted.end());
+                for (std::size_t i = 0; i < sorted.size(); ++i)
+                    QCOMPARE(sorted[i], int(i / 6));
+            }
+        }
+    }
+
+    void drillAtACasinoTableDealsItsWeakSpotsFromTheShoe()
+    {
+        ClockSeededRandom random([] { return uint64_t(9); });
+        TrainingSession session(random, path());
+        session.setRules(casinoRules());
+        QCOMPARE(session.table(), casinoTable());
+        // A pair of eights not split against a ten, in the casino chart's row 27.
+        DecisionValues::Decision decision;
+        decision.situation.playerHand = handOf({8, 8});
+        decision.situation.upCard = Card::fromIndex(9 * 4);
+        decision.odds = {-12.0, -13.0, -25.0, -11.0};
+        decision.canDouble = decision.canSplit = true;
+        decision.surrender = -12.5;
+        decision.action = 'h';
+        decision.advice = 'r';
+        session.decide(decision);
+        session.handSettled(-12.5, 987.5, true);
+        const HistoryStatistics stats = session.statistics();
+        QCOMPARE(stats.table, casinoTable());
+        QCOMPARE(stats.cell({27, 8}).tally.cost, 0.5);
+        QCOMPARE(session.statistics(true, QStringLiteral("program")).allTime.decisions, 0);
+
+        ShuffledShoeSource shuffled(random);
+        DealingShoe shoe(6, shuffled);
+        QVERIFY(!session.startShoeRound(shoe)); // no drill: the shoe deals on
+        QCOMPARE(shoe.shuffles(), 1);
+        session.startDrill();
+        QVERIFY(session.drilling());
+        const DrillPlan plan = DrillPlan::fromStatistics(stats);
+        QCOMPARE(plan.cells().front().cell, (ChartCell{27, 8}));
+        std::map<QString, int> marked;
+        for (int round = 0; round < 40; ++round) {
+            for (int dealt = 0; dealt < 20; ++dealt) // whatever the last round left
+                shoe.deal();
+            const int shuffles = shoe.shuffles();
+            QVERIFY(session.startShoeRound(shoe));
+            QCOMPARE(shoe.shuffles(), shuffles + 1);
+            QCOMPARE(shoe.cardsLeft(), 6 * 52);
+            const CasinoRound dealt(casinoRules(), shoe);
+            QVERIFY(!dealt.shuffledBeforeDeal());
+            const ChartCell cell = ChartRows::casino().cellOf(dealt.hands()[0].cards, dealt.upCard(), true);
+            QVERIFY(std::any_of(plan.cells().begin(), plan.cells().end(),
+                                [&](const DrillPlan::Weighted &spot) { return spot.cell == cell; }));
+            QCOMPARE(session.drillMarker(), QStringLiteral("Drill: ") + ChartRows::casino().cellName(cell));
+            ++marked[session.drillMarker()];
+            shoe.endRound(); // as the round would once played
+        }
+        QVERIFY(marked[QStringLiteral("Drill: pair of 8s v 10")] > 0);
+        session.handSettled(25, 1012.5, true);
+        HistoryDatabase &db = session.database();
+        QCOMPARE(count(db, QStringLiteral("SELECT drill FROM hands ORDER BY id DESC LIMIT 1")), 1);
+
+        // Back at the program's table the drill deals its deck.
+        session.setRules(GameRules::program());
+        QVERIFY(session.drilling());
+        StackedDeckSource normal;
+        QVERIFY(&session.startRound(normal) != &normal);
     }
 
     void drillDealsEveryCell()

@@ -8,6 +8,9 @@
 #include "RecordLock.h"
 #include "RecordingMark.h"
 #include "TableFixture.h"
+#include "RulesText.h"
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -207,6 +210,11 @@ private Q_SLOTS:
         QCOMPARE(window->statistics().allTime.decisions, 2);
         QVERIFY(window->resetHistory());
         QCOMPARE(window->statistics().allTime.decisions, 0);
+
+        // The open window follows the table to other rules.
+        table.training.setRules(*RulesText::parse("decks=2,soft17=hit"));
+        QCOMPARE(window->shownTable(), table.training.session().table());
+        QCOMPARE(window->tableSelector()->currentText(), QStringLiteral("2 decks, H17, DAS, 3:2"));
     }
 
     void secondCopyPlaysOnWithoutRecording()
@@ -262,6 +270,54 @@ private Q_SLOTS:
             QVERIFY(table.rect().contains(mark->geometry()));
         }
         QCOMPARE(table.training.session().roundsWritten(), 1);
+    }
+
+    void statisticsWindowShowsEachTable()
+    {
+        ClockSeededRandom random;
+        TrainingSession session(random, data->filePath(QStringLiteral("tables.sqlite")));
+        const GameRules casino = *RulesText::parse("decks=6,surrender=late");
+        const QString casinoText = QString::fromStdString(RulesText::format(casino));
+        DecisionRecord tens = decisionOf({29, 5}, 'p', 's', 6.0);
+        tens.rules = casinoText;
+        DecisionRecord givenUp = decisionOf({9, 8}, 'r', 'h', 1.0); // surrendered a hard 16 v 10
+        givenUp.rules = casinoText;
+        givenUp.split = 0.0;
+        givenUp.surrender = -1.0;
+        QVERIFY(session.database().writeRound({decisionOf({8, 8}, 's', 'h', 2.0), tens, givenUp}, {}));
+
+        // The program's table is played: its figures first, the casino table listed.
+        StatisticsWindow window(session);
+        QComboBox *selector = window.tableSelector();
+        QCOMPARE(selector->count(), 2);
+        QCOMPARE(selector->currentText(), QStringLiteral("Vantrel table"));
+        QCOMPARE(window.statistics().allTime.cost, 2.0);
+        const QCheckBox *flash = window.findChild<QCheckBox *>(QStringLiteral("chkFlash"));
+        QVERIFY(!flash->isHidden());
+        QVERIFY(!window.map()->cellAt(window.map()->cellRect({28, 0}).center()).isValid());
+
+        // Chosen in the selector: the casino table's figures on its 30 rows.
+        selector->setFocus();
+        QTest::keyClick(selector, Qt::Key_Down);
+        QCOMPARE(window.shownTable(), casinoText);
+        QCOMPARE(selector->currentText(), QStringLiteral("6 decks, S17, DAS, 3:2, late surrender"));
+        QCOMPARE(window.statistics().allTime.cost, 7.0);
+        QVERIFY(flash->isHidden()); // the flash drill is the program's table's alone
+        QCOMPARE(window.map()->cellAt(window.map()->cellRect({29, 5}).center()), (ChartCell{29, 5}));
+        QVERIFY(window.map()->sizeHint().height() > window.map()->cellRect({29, 0}).bottom());
+        QVERIFY(window.map()->describe({29, 5}).startsWith(QStringLiteral("pair of tens v 7: 1 decision, 1 mistake")));
+        QVERIFY(window.map()->describe({9, 8}).endsWith(QStringLiteral("most often wrong: Surrender")));
+        QVERIFY(window.costliestText().contains(QStringLiteral("No cell played 5 times")));
+        window.refresh();
+        QCOMPARE(window.shownTable(), casinoText); // kept while the record is read again
+
+        // A table played for the first time is listed and shown at once.
+        const GameRules single = *RulesText::parse("decks=1,soft17=hit,natural=6:5");
+        session.setRules(single);
+        window.showTable(session.table());
+        QCOMPARE(selector->count(), 3);
+        QCOMPARE(selector->currentText(), QStringLiteral("1 deck, H17, DAS, 6:5"));
+        QCOMPARE(window.statistics().allTime.decisions, 0);
     }
 
     void statisticsTextsCountProperly()

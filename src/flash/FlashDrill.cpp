@@ -71,7 +71,7 @@ void FlashDrill::record(const FlashVerdict &verdict)
     decision.adviceAlways = false; // the chart's play is shown only after the answer
     decision.canDouble = current.allows('d');
     decision.canSplit = current.allows('p');
-    std::optional<DecisionRecord> row = DecisionValues::record(decision);
+    std::optional<DecisionRecord> row = DecisionValues::record(decision, DecisionRecord::programRules());
     if (!row)
         return;
     row->flash = true;

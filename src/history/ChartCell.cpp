@@ -1,4 +1,5 @@
 #include "ChartCell.h"
+#include "ChartRows.h"
 #include "ChartTable.h"
 
 ChartCell ChartCell::of(const Hand &hand, const Card &upCard)
@@ -19,23 +20,6 @@ ChartCell ChartCell::of(const Hand &hand, const Card &upCard)
     return cell;
 }
 
-QString ChartCell::rowName(int row)
-{
-    if (row == 0)
-        return QStringLiteral("hard 3-8");
-    if (row <= 8)
-        return QStringLiteral("hard %1").arg(row + 8);
-    if (row == 9)
-        return QStringLiteral("hard 17-20");
-    if (row <= 17)
-        return QStringLiteral("soft %1").arg(row + 3);
-    if (row == 18)
-        return QStringLiteral("pair of aces");
-    if (row == 27)
-        return QStringLiteral("pair of tens");
-    return QStringLiteral("pair of %1s").arg(row - 17);
-}
-
 QString ChartCell::columnName(int column)
 {
     return column == 9 ? QStringLiteral("A") : QString::number(column + 2);
@@ -43,5 +27,5 @@ QString ChartCell::columnName(int column)
 
 QString ChartCell::name() const
 {
-    return rowName(row) + QStringLiteral(" v ") + columnName(column);
+    return ChartRows::program().cellName(*this);
 }

@@ -3,8 +3,8 @@
 #include "Hand.h"
 #include <QString>
 
-// One cell of the strategy chart: a hand-class row (0..27) and an up-card
-// column (0..9 for 2..10, ace). Decisions are counted and drilled by cell.
+// One cell of the strategy chart: a hand-class row (0..27 at the program's
+// table, 0..29 at a casino's) and an up-card column (0..9 for 2..10, ace). Decisions are counted and drilled by cell.
 struct ChartCell {
     int row = -1;
     int column = -1;
@@ -16,10 +16,8 @@ struct ChartCell {
 
     // The row the chart reads for the hand.
     static ChartCell of(const Hand &hand, const Card &upCard);
-    // "soft 17", "hard 12", "pair of 8s", "hard 3-8" ...
-    static QString rowName(int row);
     // "2" .. "10", "A"
     static QString columnName(int column);
-    // "soft 17 v 3"
+    // "soft 17 v 3", by the program's chart rows (ChartRows names a casino table's).
     QString name() const;
 };

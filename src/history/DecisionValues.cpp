@@ -1,4 +1,5 @@
 #include "DecisionValues.h"
+#include "ChartRows.h"
 #include <algorithm>
 #include <QStringList>
 
@@ -20,21 +21,23 @@ std::optional<double> DecisionValues::valueOf(const DecisionRecord &record, char
     case 'h': return record.hit;
     case 'd': return record.doubleDown;
     case 'p': return record.split;
+    case 'r': return record.surrender;
     default: return std::nullopt;
     }
 }
 
-std::optional<DecisionRecord> DecisionValues::record(const Decision &decision)
+std::optional<DecisionRecord> DecisionValues::record(const Decision &decision, const QString &rules)
 {
     const LiveOdds::Situation &situation = decision.situation;
     DecisionRecord record;
     record.time = QDateTime::currentDateTimeUtc();
+    record.rules = rules;
     QStringList ranks;
     for (int i = 0; i < situation.playerHand.count(); ++i)
         ranks << rankName(situation.playerHand[i]);
     record.handCards = ranks.join(QLatin1Char(','));
     record.upCard = rankName(situation.upCard);
-    record.cell = ChartCell::of(situation.playerHand, situation.upCard);
+    record.cell = ChartRows::forTable(rules).cellOf(situation.playerHand, situation.upCard, decision.canSplit);
     record.adviceAlways = decision.adviceAlways;
     record.action = decision.action;
     record.advice = decision.advice;
@@ -44,6 +47,7 @@ std::optional<DecisionRecord> DecisionValues::record(const Decision &decision)
         record.doubleDown = decision.odds.doubleDown;
     if (decision.canSplit)
         record.split = decision.odds.split;
+    record.surrender = decision.surrender;
 
     const std::optional<double> advised = valueOf(record, record.advice);
     const std::optional<double> chosen = valueOf(record, record.action);

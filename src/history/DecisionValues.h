@@ -15,11 +15,13 @@ public:
         bool adviceAlways = true;
         bool canDouble = false;
         bool canSplit = false;
+        std::optional<double> surrender; // its value, where the table allows it
     };
 
     // None when the advice or the choice is no action open at that moment:
-    // such a decision can be neither followed nor a mistake.
-    static std::optional<DecisionRecord> record(const Decision &decision);
+    // such a decision can be neither followed nor a mistake. `rules` is the
+    // rules text of the table it was made at, whose chart rows it is counted in.
+    static std::optional<DecisionRecord> record(const Decision &decision, const QString &rules);
     static QString rankName(const Card &card);
     // The stored value of an action code; none for an action not open.
     static std::optional<double> valueOf(const DecisionRecord &record, char action);

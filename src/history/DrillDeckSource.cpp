@@ -1,7 +1,6 @@
 #include "DrillDeckSource.h"
-#include "ChartTable.h"
+#include "DrillHand.h"
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 void DrillDeckSource::build(std::array<Card, 52> &deck)
@@ -11,20 +10,7 @@ void DrillDeckSource::build(std::array<Card, 52> &deck)
 
 void DrillDeckSource::buildCell(const ChartCell &cell, std::array<Card, 52> &deck)
 {
-    std::vector<std::pair<int, int>> hands;
-    for (int first = 1; first <= 13; ++first)
-        for (int second = first; second <= 13; ++second)
-            if (ChartTable::twoCardRow(first, second) == cell.row)
-                hands.emplace_back(first, second);
-    std::vector<int> upRanks;
-    for (int rank = 1; rank <= 13; ++rank)
-        if (ChartTable::column(cardValue(Card::fromIndex((rank - 1) * 4))) == cell.column)
-            upRanks.push_back(rank);
-    auto [first, second] = hands[DrillPlan::pick(random, static_cast<int>(hands.size()))];
-    if (DrillPlan::pick(random, 2) == 1)
-        std::swap(first, second);
-    const int upRank = upRanks[DrillPlan::pick(random, static_cast<int>(upRanks.size()))];
-
+    const DrillHand drawn = DrillHand::pick(cell, ChartRows::program(), random);
     std::vector<int> rest(52);
     for (int i = 0; i < 52; ++i)
         rest[i] = i;
@@ -39,9 +25,9 @@ void DrillDeckSource::buildCell(const ChartCell &cell, std::array<Card, 52> &dec
         return Card::fromIndex(index);
     };
     // deck[51] is dealt first: the up-card, then the player's two cards.
-    deck[51] = take(upRank);
-    deck[50] = take(first);
-    deck[49] = take(second);
+    deck[51] = take(drawn.upRank);
+    deck[50] = take(drawn.first);
+    deck[49] = take(drawn.second);
     for (int i = static_cast<int>(rest.size()) - 1; i > 0; --i)
         std::swap(rest[i], rest[DrillPlan::pick(random, i + 1)]);
     for (int i = 0; i < 49; ++i)

@@ -4,9 +4,9 @@
 #include "DrillPlan.h"
 #include "RandomSource.h"
 
-// Deals a drill round: the up-card and the player's two cards make the next
-// cell of the plan, drawn at random among the cards that do; the other 49
-// cards are shuffled fairly beneath them.
+// Deals a drill round at the program's table: the up-card and the player's
+// two cards make the next cell of the plan, drawn at random among the cards
+// that do; the other 49 cards are shuffled fairly beneath them.
 class DrillDeckSource : public DeckSource {
 public:
     DrillDeckSource(RandomSource &random, DrillPlan plan) : random(random), plan(std::move(plan)) {}

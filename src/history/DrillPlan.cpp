@@ -12,18 +12,18 @@ int DrillPlan::pick(RandomSource &random, int count)
     return std::clamp(static_cast<int>(std::floor(random.next() * count)), 0, count - 1);
 }
 
-DrillPlan DrillPlan::commonWeakSpots()
+DrillPlan DrillPlan::commonWeakSpots(const ChartRows &rows)
 {
     std::vector<Weighted> cells;
     for (int total = 12; total <= 16; ++total)
         for (int up = 2; up <= 6; ++up)
-            cells.push_back({{total - 8, up - 2}});
+            cells.push_back({{rows.hardRow(total), up - 2}});
     for (int softTotal = 13; softTotal <= 18; ++softTotal)
         for (int up = 4; up <= 6; ++up)
-            cells.push_back({{softTotal - 3, up - 2}});
+            cells.push_back({{rows.softRow(softTotal), up - 2}});
     for (int pair : {1, 2, 3, 6, 7, 8, 9})
         for (int up = 2; up <= 7; ++up)
-            cells.push_back({{pair == 1 ? 18 : 17 + pair, up - 2}});
+            cells.push_back({{rows.pairRow(pair), up - 2}});
     return DrillPlan(std::move(cells));
 }
 
@@ -31,13 +31,13 @@ DrillPlan DrillPlan::fromStatistics(const HistoryStatistics &statistics)
 {
     const std::vector<ChartCell> costliest = statistics.costliest(leastCells);
     if (costliest.empty())
-        return commonWeakSpots();
+        return commonWeakSpots(statistics.rows);
     std::vector<Weighted> cells;
     for (const ChartCell &cell : costliest)
         cells.push_back({cell, statistics.cell(cell).costPer100()});
     // Too few weak spots recorded yet: the common ones join at the lowest weight.
     const double lowest = cells.back().weight;
-    const DrillPlan common = commonWeakSpots();
+    const DrillPlan common = commonWeakSpots(statistics.rows);
     for (const Weighted &spot : common.cells()) {
         if (cells.size() >= leastCells)
             break;

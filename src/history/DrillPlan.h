@@ -1,5 +1,6 @@
 #pragma once
 #include "ChartCell.h"
+#include "ChartRows.h"
 #include "RandomSource.h"
 #include <vector>
 
@@ -17,12 +18,12 @@ public:
     };
 
     explicit DrillPlan(std::vector<Weighted> cells);
-    // The costliest cells of the record by chips lost per 100 decisions,
-    // weighted by that; filled up to ten from the common weak spots.
+    // The costliest cells of the table's record by chips lost per 100
+    // decisions, weighted by that; filled up to ten from the common weak spots.
     static DrillPlan fromStatistics(const HistoryStatistics &statistics);
-    // Where most players go wrong: stiff hands against 2 to 6, soft doubles,
-    // and pair splits.
-    static DrillPlan commonWeakSpots();
+    // Where most players go wrong, in the cells of the table's chart: stiff
+    // hands against 2 to 6, soft doubles, and pair splits.
+    static DrillPlan commonWeakSpots(const ChartRows &rows = ChartRows::program());
 
     const std::vector<Weighted> &cells() const { return weighted; }
     ChartCell next(RandomSource &random);

@@ -1,10 +1,12 @@
 #pragma once
+#include "DecisionRecord.h"
 #include <QDateTime>
 
 // One settled hand: what it moved the bank by, and the bank after it.
 struct HandRecord {
     QDateTime time;
-    int amount = 0; // positive won, negative lost, zero a push
-    int bankAfter = 0;
+    double amount = 0.0; // chips: positive won, negative lost, zero a push; halves at a casino table
+    double bankAfter = 0.0;
     bool drill = false;
+    QString rules = DecisionRecord::programRules(); // the table played at
 };

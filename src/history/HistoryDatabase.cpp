@@ -117,6 +117,93 @@ const std::vector<std::vector<const char *>> migrations = {
         " chart_column INTEGER NOT NULL CHECK (chart_column BETWEEN 0 AND 9),"
         " box INTEGER NOT NULL CHECK (box BETWEEN 1 AND 5), PRIMARY KEY (chart_row, chart_column)) WITHOUT ROWID",
     },
+    {
+        // Each decision and hand names its table by the rules text; rows from
+        // before were played at the program's own. A casino table's chart has
+        // 30 rows and a fifth action, surrender; the flash drill is the
+        // program's alone. A split there may make four hands, yet no play's
+        // expected value comes near four stakes either way, so the value
+        // ranges stay as they were.
+        "CREATE TABLE table_decisions (id INTEGER PRIMARY KEY, time TEXT NOT NULL,"
+        " session INTEGER NOT NULL CHECK (typeof(session) = 'integer'),"
+        " hand_cards TEXT NOT NULL, up_card TEXT NOT NULL,"
+        " chart_row INTEGER NOT NULL CHECK (typeof(chart_row) = 'integer'"
+        "  AND chart_row BETWEEN 0 AND CASE rules WHEN 'program' THEN 27 ELSE 29 END),"
+        " chart_column INTEGER NOT NULL CHECK (typeof(chart_column) = 'integer' AND chart_column BETWEEN 0 AND 9),"
+        " advice_mode TEXT NOT NULL CHECK (advice_mode IN ('always', 'after error')),"
+        " action TEXT NOT NULL CHECK (action IN ('h', 's', 'd', 'p', 'r')),"
+        " advice TEXT NOT NULL CHECK (advice IN ('h', 's', 'd', 'p', 'r')),"
+        " value_stand REAL NOT NULL CHECK (value_stand BETWEEN -100 AND 100),"
+        " value_hit REAL NOT NULL CHECK (value_hit BETWEEN -100 AND 100),"
+        " value_double REAL CHECK (value_double BETWEEN -100 AND 100),"
+        " value_split REAL CHECK (value_split BETWEEN -100 AND 100),"
+        " cost REAL NOT NULL CHECK (cost BETWEEN 0 AND 100),"
+        " off_chart INTEGER NOT NULL CHECK (off_chart IN (0, 1) AND (off_chart = 0 OR action <> advice)),"
+        " drill INTEGER NOT NULL CHECK (drill IN (0, 1)),"
+        " flash INTEGER NOT NULL DEFAULT 0 CHECK (flash IN (0, 1) AND (flash = 0 OR rules = 'program')),"
+        " rules TEXT NOT NULL DEFAULT 'program' CHECK (typeof(rules) = 'text' AND rules <> ''),"
+        " value_surrender REAL CHECK (value_surrender IS NULL"
+        "  OR (value_surrender BETWEEN -100 AND 100 AND rules <> 'program')),"
+        " CHECK ('d' NOT IN (action, advice) OR value_double IS NOT NULL),"
+        " CHECK ('p' NOT IN (action, advice) OR value_split IS NOT NULL),"
+        " CHECK ('r' NOT IN (action, advice) OR value_surrender IS NOT NULL))",
+        "INSERT INTO table_decisions (id, time, session, hand_cards, up_card, chart_row, chart_column, advice_mode,"
+        " action, advice, value_stand, value_hit, value_double, value_split, cost, off_chart, drill, flash)"
+        " SELECT id, time, session, hand_cards, up_card, chart_row, chart_column, advice_mode, action, advice,"
+        " value_stand, value_hit, value_double, value_split, cost, off_chart, drill, flash FROM decisions",
+        "DROP TABLE decisions",
+        "ALTER TABLE table_decisions RENAME TO decisions",
+        "ALTER TABLE hands ADD COLUMN rules TEXT NOT NULL DEFAULT 'program' CHECK (typeof(rules) = 'text' AND rules <> '')",
+        // The sums are kept by table, the ones there were as the program's.
+        // Their keys lead the columns, in the key's order: the page check of
+        // SQLite 3.40 reads a key column declared later as NULL.
+        "CREATE TABLE table_session_totals (rules TEXT NOT NULL, session INTEGER NOT NULL, decisions INTEGER NOT NULL,"
+        " mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL, cost REAL NOT NULL,"
+        " PRIMARY KEY (rules, session)) WITHOUT ROWID",
+        "INSERT INTO table_session_totals SELECT 'program', * FROM session_totals",
+        "DROP TABLE session_totals",
+        "ALTER TABLE table_session_totals RENAME TO session_totals",
+        "CREATE TABLE table_cell_totals (rules TEXT NOT NULL, chart_row INTEGER NOT NULL, chart_column INTEGER NOT NULL,"
+        " action TEXT NOT NULL, decisions INTEGER NOT NULL, mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL,"
+        " cost REAL NOT NULL, PRIMARY KEY (rules, chart_row, chart_column, action)) WITHOUT ROWID",
+        "INSERT INTO table_cell_totals SELECT 'program', * FROM cell_totals",
+        "DROP TABLE cell_totals",
+        "ALTER TABLE table_cell_totals RENAME TO cell_totals",
+        "CREATE TABLE table_flash_session_totals (rules TEXT NOT NULL, session INTEGER NOT NULL, decisions INTEGER NOT NULL,"
+        " mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL, cost REAL NOT NULL,"
+        " PRIMARY KEY (rules, session)) WITHOUT ROWID",
+        "INSERT INTO table_flash_session_totals SELECT 'program', * FROM flash_session_totals",
+        "DROP TABLE flash_session_totals",
+        "ALTER TABLE table_flash_session_totals RENAME TO flash_session_totals",
+        "CREATE TABLE table_flash_cell_totals (rules TEXT NOT NULL, chart_row INTEGER NOT NULL, chart_column INTEGER NOT NULL,"
+        " action TEXT NOT NULL, decisions INTEGER NOT NULL, mistakes INTEGER NOT NULL, off_chart INTEGER NOT NULL,"
+        " cost REAL NOT NULL, PRIMARY KEY (rules, chart_row, chart_column, action)) WITHOUT ROWID",
+        "INSERT INTO table_flash_cell_totals SELECT 'program', * FROM flash_cell_totals",
+        "DROP TABLE flash_cell_totals",
+        "ALTER TABLE table_flash_cell_totals RENAME TO flash_cell_totals",
+        "CREATE TRIGGER decisions_summed AFTER INSERT ON decisions BEGIN"
+        " INSERT INTO session_totals VALUES (NEW.rules, NEW.session, 1, NEW.action <> NEW.advice AND NOT NEW.off_chart,"
+        "  NEW.off_chart, NEW.cost)"
+        "  ON CONFLICT (rules, session) DO UPDATE SET decisions = decisions + 1, mistakes = mistakes + excluded.mistakes,"
+        "  off_chart = off_chart + excluded.off_chart, cost = cost + excluded.cost;"
+        " INSERT INTO cell_totals VALUES (NEW.rules, NEW.chart_row, NEW.chart_column, NEW.action, 1,"
+        "  NEW.action <> NEW.advice AND NOT NEW.off_chart, NEW.off_chart, NEW.cost)"
+        "  ON CONFLICT (rules, chart_row, chart_column, action) DO UPDATE SET decisions = decisions + 1,"
+        "  mistakes = mistakes + excluded.mistakes, off_chart = off_chart + excluded.off_chart,"
+        "  cost = cost + excluded.cost;"
+        " END",
+        "CREATE TRIGGER flash_decisions_summed AFTER INSERT ON decisions WHEN NEW.flash BEGIN"
+        " INSERT INTO flash_session_totals VALUES (NEW.rules, NEW.session, 1, NEW.action <> NEW.advice AND NOT NEW.off_chart,"
+        "  NEW.off_chart, NEW.cost)"
+        "  ON CONFLICT (rules, session) DO UPDATE SET decisions = decisions + 1, mistakes = mistakes + excluded.mistakes,"
+        "  off_chart = off_chart + excluded.off_chart, cost = cost + excluded.cost;"
+        " INSERT INTO flash_cell_totals VALUES (NEW.rules, NEW.chart_row, NEW.chart_column, NEW.action, 1,"
+        "  NEW.action <> NEW.advice AND NOT NEW.off_chart, NEW.off_chart, NEW.cost)"
+        "  ON CONFLICT (rules, chart_row, chart_column, action) DO UPDATE SET decisions = decisions + 1,"
+        "  mistakes = mistakes + excluded.mistakes, off_chart = off_chart + excluded.off_chart,"
+        "  cost = cost + excluded.cost;"
+        " END",
+    },
 };
 
 QString timeText(const QDateTime &time)
@@ -143,7 +230,7 @@ HistoryDatabase::HistoryDatabase(const QString &path) : path(path)
 {
     static std::atomic<int> opened{0};
     connectionName = QStringLiteral("history-%1").arg(++opened);
-    static_assert(schemaVersion == 4, "one migration step per version");
+    static_assert(schemaVersion == 5, "one migration step per version");
 
     // A link would have the record written wherever it points, and a pipe
     // would hold the table until something wrote to it: the record is only
@@ -362,8 +449,8 @@ QSqlError HistoryDatabase::tryWrite(const std::vector<DecisionRecord> &decisions
     if (ok && !decisions.empty()) {
         ok = insert.prepare(QStringLiteral(
             "INSERT INTO decisions (time, session, hand_cards, up_card, chart_row, chart_column, advice_mode, action,"
-            " advice, value_stand, value_hit, value_double, value_split, cost, off_chart, drill, flash)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+            " advice, value_stand, value_hit, value_double, value_split, cost, off_chart, drill, flash, rules,"
+            " value_surrender) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         for (const DecisionRecord &d : decisions) {
             if (!ok)
                 break;
@@ -384,12 +471,14 @@ QSqlError HistoryDatabase::tryWrite(const std::vector<DecisionRecord> &decisions
             insert.addBindValue(d.offChart ? 1 : 0);
             insert.addBindValue(d.drill ? 1 : 0);
             insert.addBindValue(d.flash ? 1 : 0);
+            insert.addBindValue(d.rules);
+            insert.addBindValue(optionalValue(d.surrender));
             ok = insert.exec();
         }
     }
     if (ok && !hands.empty()) {
         ok = insert.prepare(QStringLiteral(
-            "INSERT INTO hands (time, session, result, amount, bank_after, drill) VALUES (?, ?, ?, ?, ?, ?)"));
+            "INSERT INTO hands (time, session, result, amount, bank_after, drill, rules) VALUES (?, ?, ?, ?, ?, ?, ?)"));
         for (const HandRecord &h : hands) {
             if (!ok)
                 break;
@@ -400,6 +489,7 @@ QSqlError HistoryDatabase::tryWrite(const std::vector<DecisionRecord> &decisions
             insert.addBindValue(h.amount);
             insert.addBindValue(h.bankAfter);
             insert.addBindValue(h.drill ? 1 : 0);
+            insert.addBindValue(h.rules);
             ok = insert.exec();
         }
     }
@@ -447,7 +537,8 @@ QString HistoryDatabase::exportCsv(const QString &fileName) const
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral(
             "SELECT time, session, hand_cards, up_card, chart_row, chart_column, advice_mode, action, advice,"
-            " value_stand, value_hit, value_double, value_split, cost, off_chart, drill, flash FROM decisions ORDER BY id"))) {
+            " value_stand, value_hit, value_double, value_split, cost, off_chart, drill, flash, rules, value_surrender"
+            " FROM decisions ORDER BY id"))) {
         file.cancelWriting();
         return QStringLiteral("the record cannot be read");
     }

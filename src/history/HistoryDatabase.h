@@ -16,7 +16,7 @@
 class HistoryDatabase {
 public:
     enum class State { Recording, ReadOnly, Closed };
-    static constexpr int schemaVersion = 4;
+    static constexpr int schemaVersion = 5;
 
     explicit HistoryDatabase(const QString &path = defaultPath());
     ~HistoryDatabase();

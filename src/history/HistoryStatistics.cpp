@@ -1,4 +1,5 @@
 #include "HistoryStatistics.h"
+#include "RulesText.h"
 #include <QSqlQuery>
 #include <QVariant>
 #include <algorithm>
@@ -38,14 +39,19 @@ std::optional<HistoryStatistics::Tally> tallyAt(const QSqlQuery &query, int firs
     return HistoryStatistics::Tally{int(decisions), int(mistakes), int(offChart), cost};
 }
 
-std::optional<ChartCell> cellAt(const QSqlQuery &query, int first)
+std::optional<ChartCell> cellAt(const QSqlQuery &query, int first, const ChartRows &rows)
 {
     if (!wholeNumber(query.value(first)) || !wholeNumber(query.value(first + 1)))
         return std::nullopt;
     const ChartCell at{query.value(first).toInt(), query.value(first + 1).toInt()};
-    if (at.row < 0 || at.row >= 28 || at.column < 0 || at.column >= 10)
+    if (at.row < 0 || at.row >= rows.count() || at.column < 0 || at.column >= 10)
         return std::nullopt;
     return at;
+}
+
+bool namesATable(const QVariant &rules)
+{
+    return rules.typeId() == QMetaType::QString && RulesText::parse(rules.toString().toStdString()).has_value();
 }
 }
 
@@ -58,9 +64,24 @@ HistoryStatistics::Tally &HistoryStatistics::Tally::operator+=(const Tally &othe
     return *this;
 }
 
-HistoryStatistics HistoryStatistics::load(const QSqlDatabase &db, qint64 session, bool includeFlash)
+std::vector<QString> HistoryStatistics::tables(const QSqlDatabase &db)
+{
+    std::vector<QString> found;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (db.isOpen() && query.exec(QStringLiteral("SELECT rules FROM session_totals GROUP BY rules"
+                                              " ORDER BY rules <> 'program', min(session), rules")))
+        while (query.next())
+            if (namesATable(query.value(0)))
+                found.push_back(query.value(0).toString());
+    return found;
+}
+
+HistoryStatistics HistoryStatistics::load(const QSqlDatabase &db, qint64 session, bool includeFlash, const QString &table)
 {
     HistoryStatistics stats;
+    stats.table = table;
+    stats.rows = ChartRows::forTable(table);
     if (!db.isOpen())
         return stats;
     QSqlQuery query(db);
@@ -69,12 +90,15 @@ HistoryStatistics HistoryStatistics::load(const QSqlDatabase &db, qint64 session
     // The sums hold every decision and, apart, the flash drill's answers; the
     // table's alone are the difference. A sum left with nothing is no row.
     const QString sessionSums = includeFlash
-        ? QStringLiteral("SELECT session, decisions, mistakes, off_chart, cost FROM session_totals ORDER BY session")
+        ? QStringLiteral("SELECT session, decisions, mistakes, off_chart, cost FROM session_totals WHERE rules = ?"
+                         " ORDER BY session")
         : QStringLiteral("SELECT t.session, t.decisions - coalesce(f.decisions, 0), t.mistakes - coalesce(f.mistakes, 0),"
                          " t.off_chart - coalesce(f.off_chart, 0), max(t.cost - coalesce(f.cost, 0), 0.0)"
-                         " FROM session_totals t LEFT JOIN flash_session_totals f USING (session)"
-                         " WHERE t.decisions IS NOT coalesce(f.decisions, 0) ORDER BY t.session");
-    if (query.exec(sessionSums)) {
+                         " FROM session_totals t LEFT JOIN flash_session_totals f USING (rules, session)"
+                         " WHERE t.rules = ? AND t.decisions IS NOT coalesce(f.decisions, 0) ORDER BY t.session");
+    query.prepare(sessionSums);
+    query.addBindValue(table);
+    if (query.exec()) {
         while (query.next()) {
             const std::optional<Tally> tally = tallyAt(query, 1);
             if (!tally || !wholeNumber(query.value(0))) {
@@ -91,20 +115,25 @@ HistoryStatistics HistoryStatistics::load(const QSqlDatabase &db, qint64 session
     // The commonest wrong action of a cell is the one with the most mistakes;
     // a tie goes to the code first in the alphabet, whatever order the sums
     // were stored in.
-    std::array<int, 280> wrongTimes{};
+    std::array<int, std::tuple_size<decltype(stats.cells)>::value> wrongTimes{};
     const QString cellSums = includeFlash
-        ? QStringLiteral("SELECT chart_row, chart_column, action, decisions, mistakes, off_chart, cost FROM cell_totals")
+        ? QStringLiteral("SELECT chart_row, chart_column, action, decisions, mistakes, off_chart, cost FROM cell_totals"
+                         " WHERE rules = ?")
         : QStringLiteral("SELECT t.chart_row, t.chart_column, t.action, t.decisions - coalesce(f.decisions, 0),"
                          " t.mistakes - coalesce(f.mistakes, 0), t.off_chart - coalesce(f.off_chart, 0),"
                          " max(t.cost - coalesce(f.cost, 0), 0.0) FROM cell_totals t"
-                         " LEFT JOIN flash_cell_totals f USING (chart_row, chart_column, action)"
-                         " WHERE t.decisions IS NOT coalesce(f.decisions, 0)");
-    if (query.exec(cellSums)) {
+                         " LEFT JOIN flash_cell_totals f USING (rules, chart_row, chart_column, action)"
+                         " WHERE t.rules = ? AND t.decisions IS NOT coalesce(f.decisions, 0)");
+    // Surrender is a casino table's alone.
+    const QString actions = stats.rows.isCasino() ? QStringLiteral("dhprs") : QStringLiteral("dhps");
+    query.prepare(cellSums);
+    query.addBindValue(table);
+    if (query.exec()) {
         while (query.next()) {
-            const std::optional<ChartCell> at = cellAt(query, 0);
+            const std::optional<ChartCell> at = cellAt(query, 0, stats.rows);
             const std::optional<Tally> tally = tallyAt(query, 3);
             const QString action = query.value(2).toString();
-            if (!at || !tally || action.size() != 1 || !QStringLiteral("dhps").contains(action)) {
+            if (!at || !tally || action.size() != 1 || !actions.contains(action)) {
                 ++stats.damagedRows;
                 continue;
             }
@@ -120,13 +149,18 @@ HistoryStatistics HistoryStatistics::load(const QSqlDatabase &db, qint64 session
     }
     if (query.exec(QStringLiteral("SELECT count(*) FROM damaged_decisions")) && query.next())
         stats.damagedRows += query.value(0).toInt();
+    if (query.exec(QStringLiteral("SELECT rules, count(*) FROM (SELECT rules FROM session_totals"
+                                  " UNION ALL SELECT rules FROM cell_totals) GROUP BY rules")))
+        while (query.next())
+            if (!namesATable(query.value(0)))
+                stats.damagedRows += query.value(1).toInt();
     return stats;
 }
 
 std::vector<ChartCell> HistoryStatistics::costliest(std::size_t count, int leastDecisions) const
 {
     std::vector<ChartCell> losing;
-    for (int row = 0; row < 28; ++row)
+    for (int row = 0; row < rows.count(); ++row)
         for (int column = 0; column < 10; ++column) {
             const Tally &tally = cells[row * 10 + column].tally;
             if (tally.cost > 1e-9 && tally.decisions >= leastDecisions)

@@ -9,23 +9,28 @@ DealingShoe::DealingShoe(int decks, ShoeSource &source)
     for (int deck = 0; deck < decks; ++deck)
         for (int index = 0; index < 52; ++index)
             stock.push_back(Card::fromIndex(index));
-    shuffleStock();
+    shuffleStock(source);
 }
 
-void DealingShoe::shuffleStock()
+void DealingShoe::shuffleStock(ShoeSource &order)
 {
-    source.order(stock);
+    order.order(stock);
     dealtSinceShuffle = 0;
     ++shuffleCount;
 }
 
 void DealingShoe::shuffleAll()
 {
+    shuffleAll(source);
+}
+
+void DealingShoe::shuffleAll(ShoeSource &order)
+{
     stock.insert(stock.end(), discards.begin(), discards.end());
     stock.insert(stock.end(), inPlay.begin(), inPlay.end());
     discards.clear();
     inPlay.clear();
-    shuffleStock();
+    shuffleStock(order);
 }
 
 bool DealingShoe::beginRound()
@@ -42,7 +47,7 @@ Card DealingShoe::deal()
 {
     if (stock.empty()) {
         stock.swap(discards);
-        shuffleStock();
+        shuffleStock(source);
         reshuffledInRound = true;
     }
     const Card card = stock.back();

@@ -21,6 +21,9 @@ public:
 
     // Every card back in the shoe, shuffled, as for a new shoe.
     void shuffleAll();
+    // The same, put in order this once by `order` rather than the shoe's own
+    // source: a drill's deal.
+    void shuffleAll(ShoeSource &order);
     // Starts a round: shuffles the whole shoe when the cut card has come out
     // and returns whether it did, so the table can say it is shuffling.
     bool beginRound();
@@ -38,7 +41,7 @@ public:
     Shoe remaining() const;
 
 private:
-    void shuffleStock();
+    void shuffleStock(ShoeSource &order);
 
     ShoeSource &source;
     int deckCount;

@@ -16,6 +16,11 @@ int value(int rank)
 }
 }
 
+const char *ChartTable::rowLabel(int row)
+{
+    return rowLabels[row];
+}
+
 int ChartTable::hardRow(int total)
 {
     if (total >= 17 && total <= 20)

@@ -40,6 +40,8 @@ public:
     // without a row.
     char advice(const Hand &hand, int upValue) const;
 
+    // The row's label in the file: "H3-8", "A2", "1010" ...
+    static const char *rowLabel(int row);
     // The file format: one line per row, a label and ten codes.
     std::string toText() const;
     // Reads that format (blank lines skipped, fields split at spaces and

@@ -7,10 +7,6 @@
 #include <algorithm>
 
 namespace {
-// The row labels as the chart file writes them.
-const char *const rowLabels[28] = {"H3-8", "H9", "H10", "H11", "H12", "H13", "H14", "H15", "H16", "H17-20",
-                                   "A2",   "A3", "A4",  "A5",  "A6",  "A7",  "A8",  "A9",  "AA",  "22",
-                                   "33",   "44", "55",  "66",  "77",  "88",  "99",  "1010"};
 constexpr QRgb headerBackground = 0xE0E0E0; // as the strategy window's hand column
 
 QString actionName(char code)
@@ -20,6 +16,7 @@ QString actionName(char code)
     case 's': return QStringLiteral("Stand");
     case 'd': return QStringLiteral("Double");
     case 'p': return QStringLiteral("Split");
+    case 'r': return QStringLiteral("Surrender");
     default: return QString();
     }
 }
@@ -35,6 +32,7 @@ void MistakeMap::setStatistics(const HistoryStatistics *statistics)
 {
     stats = statistics;
     highest = 0.0;
+    updateGeometry(); // a casino table's chart has more rows
     if (stats)
         for (const HistoryStatistics::Cell &cell : stats->cells)
             highest = std::max(highest, cell.tally.cost);
@@ -58,7 +56,7 @@ int MistakeMap::cellHeight() const
 
 QSize MistakeMap::sizeHint() const
 {
-    return {labelWidth() + cellWidth() * 10 + 1, cellHeight() * 29 + 1};
+    return {labelWidth() + cellWidth() * 10 + 1, cellHeight() * (rows().count() + 1) + 1};
 }
 
 QRect MistakeMap::cellRect(const ChartCell &cell) const
@@ -71,7 +69,7 @@ ChartCell MistakeMap::cellAt(const QPoint &point) const
     const int x = point.x() - labelWidth();
     const int column = x / cellWidth();
     const int row = point.y() / cellHeight() - 1;
-    if (x < 0 || point.y() < 0 || column >= 10 || row < 0 || row >= 28)
+    if (x < 0 || point.y() < 0 || column >= 10 || row < 0 || row >= rows().count())
         return {};
     return {row, column};
 }
@@ -91,7 +89,7 @@ QString MistakeMap::describe(const ChartCell &cell) const
         return QString();
     const HistoryStatistics::Cell &at = stats->cell(cell);
     QString text = QStringLiteral("%1: %2, %3, %4 chips lost")
-                       .arg(cell.name(), CountText::of(at.tally.decisions, QStringLiteral("decision"), QStringLiteral("decisions")),
+                       .arg(rows().cellName(cell), CountText::of(at.tally.decisions, QStringLiteral("decision"), QStringLiteral("decisions")),
                             CountText::of(at.tally.mistakes, QStringLiteral("mistake"), QStringLiteral("mistakes")))
                        .arg(at.tally.cost, 0, 'f', 1);
     if (at.tally.offChart)
@@ -106,13 +104,15 @@ void MistakeMap::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const int label = labelWidth(), w = cellWidth(), h = cellHeight();
     const int right = label + w * 10;
+    const ChartRows chart = rows();
+    const int bottom = h * (chart.count() + 1);
     painter.fillRect(QRect(0, 0, right, h), QColor(headerBackground));
-    painter.fillRect(QRect(0, 0, label, h * 29), QColor(headerBackground));
+    painter.fillRect(QRect(0, 0, label, bottom), QColor(headerBackground));
     painter.setPen(Qt::black);
     for (int column = 0; column < 10; ++column)
         painter.drawText(cellRect({-1, column}), Qt::AlignCenter, ChartCell::columnName(column));
-    for (int row = 0; row < 28; ++row) {
-        painter.drawText(QRect(0, (row + 1) * h, label, h), Qt::AlignCenter, QLatin1String(rowLabels[row]));
+    for (int row = 0; row < chart.count(); ++row) {
+        painter.drawText(QRect(0, (row + 1) * h, label, h), Qt::AlignCenter, chart.label(row));
         for (int column = 0; column < 10; ++column) {
             const QRect rect = cellRect({row, column});
             const double cost = stats ? stats->cells[row * 10 + column].tally.cost : 0.0;
@@ -122,10 +122,10 @@ void MistakeMap::paintEvent(QPaintEvent *)
         }
     }
     painter.setPen(QColor(160, 160, 160));
-    painter.drawLine(0, 0, 0, h * 29);
+    painter.drawLine(0, 0, 0, bottom);
     for (int i = 0; i <= 10; ++i)
-        painter.drawLine(label + i * w, 0, label + i * w, h * 29);
-    for (int i = 0; i <= 29; ++i)
+        painter.drawLine(label + i * w, 0, label + i * w, bottom);
+    for (int i = 0; i <= chart.count() + 1; ++i)
         painter.drawLine(0, i * h, right, i * h);
 }
 

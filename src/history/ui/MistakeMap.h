@@ -3,8 +3,9 @@
 #include "HistoryStatistics.h"
 #include <QWidget>
 
-// The chart's 28 rows by 10 up-cards, each cell coloured by the chips lost
-// there: white for none, through yellow to red for the costliest cell.
+// The rows of the table's chart (28 at the program's, 30 at a casino's) by
+// 10 up-cards, each cell coloured by the chips lost there: white for none,
+// through yellow to red for the costliest cell.
 class MistakeMap : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +33,7 @@ private:
     int labelWidth() const;
     int cellWidth() const;
     int cellHeight() const;
+    ChartRows rows() const { return stats ? stats->rows : ChartRows::program(); }
     const HistoryStatistics *stats = nullptr;
     double highest = 0.0;
 };

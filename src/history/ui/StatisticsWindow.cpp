@@ -3,10 +3,13 @@
 #include "CloseKeys.h"
 #include "CountText.h"
 #include "MistakeMap.h"
+#include "RulesCaption.h"
+#include "RulesText.h"
 #include "TrainingSession.h"
 #include "TrendPlot.h"
 #include <QDir>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -16,7 +19,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 QString tallyText(const QString &title, const HistoryStatistics::Tally &tally)
@@ -28,6 +33,13 @@ QString tallyText(const QString &title, const HistoryStatistics::Tally &tally)
     if (tally.offChart)
         text += QStringLiteral(", %1 off-chart, better here").arg(tally.offChart);
     return text;
+}
+
+// "Vantrel table", "6 decks, S17, DAS, 3:2, late surrender" ...
+QString tableName(const QString &rulesText)
+{
+    const std::optional<GameRules> rules = RulesText::parse(rulesText.toStdString());
+    return rules ? QString::fromStdString(RulesCaption::shortName(*rules)) : rulesText;
 }
 
 QLabel *heading(const QString &text, QWidget *parent)
@@ -78,6 +90,11 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
     includeFlash = new QCheckBox(QStringLiteral("Include flash drill answers"), this);
     includeFlash->setObjectName(QStringLiteral("chkFlash"));
     includeFlash->setChecked(true);
+    tables = new QComboBox(this);
+    tables->setObjectName(QStringLiteral("cboTable"));
+    tables->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    auto *tableLabel = new QLabel(QStringLiteral("&Table:"), this);
+    tableLabel->setBuddy(tables);
 
     auto *side = new QVBoxLayout;
     side->addWidget(heading(QStringLiteral("Costliest cells: chips lost per 100 decisions at a 25-chip stake,"
@@ -101,7 +118,12 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
     buttons->addWidget(resetButton);
     buttons->addStretch();
     buttons->addWidget(closeButton);
+    auto *tableRow = new QHBoxLayout;
+    tableRow->addWidget(tableLabel);
+    tableRow->addWidget(tables);
+    tableRow->addStretch();
     auto *layout = new QVBoxLayout(this);
+    layout->addLayout(tableRow);
     layout->addWidget(accuracy);
     layout->addWidget(includeFlash);
     layout->addLayout(middle);
@@ -112,6 +134,14 @@ StatisticsWindow::StatisticsWindow(TrainingSession &session, QWidget *parent)
     connect(resetButton, &QPushButton::clicked, this, [this] { resetHistory(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(includeFlash, &QCheckBox::toggled, this, &StatisticsWindow::refresh);
+    connect(tables, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int index) { showTable(tables->itemData(index).toString()); });
+    showTable(session.table());
+}
+
+void StatisticsWindow::showTable(const QString &rulesText)
+{
+    stats.table = rulesText;
     refresh();
 }
 
@@ -125,7 +155,21 @@ void StatisticsWindow::showEvent(QShowEvent *event)
 
 void StatisticsWindow::refresh()
 {
-    stats = session.statistics(includeFlash->isChecked());
+    // The tables in the record, and the one played and the one shown though
+    // they hold nothing yet.
+    std::vector<QString> listed = HistoryStatistics::tables(session.database().connection());
+    for (const QString &text : {session.table(), stats.table})
+        if (std::find(listed.begin(), listed.end(), text) == listed.end())
+            listed.push_back(text);
+    const QSignalBlocker quiet(tables);
+    tables->clear();
+    for (const QString &text : listed)
+        tables->addItem(tableName(text), text);
+    tables->setCurrentIndex(tables->findData(stats.table));
+    // Flash drill answers are the program's table's alone.
+    includeFlash->setVisible(!ChartRows::forTable(stats.table).isCasino());
+
+    stats = session.statistics(includeFlash->isChecked(), stats.table);
     mistakeMap->setStatistics(&stats);
     trend->setStatistics(&stats);
     accuracy->setText(accuracyText());
@@ -152,7 +196,7 @@ QString StatisticsWindow::costliestText() const
         const HistoryStatistics::Tally &tally = stats.cell(cell).tally;
         lines << QStringLiteral("%1  %2 (%3)")
                      .arg(stats.cell(cell).costPer100(), 6, 'f', 1)
-                     .arg(cell.name(), CountText::of(tally.decisions, QStringLiteral("decision"), QStringLiteral("decisions")));
+                     .arg(stats.rows.cellName(cell), CountText::of(tally.decisions, QStringLiteral("decision"), QStringLiteral("decisions")));
     }
     return lines.isEmpty() ? QStringLiteral("No cell played %1 times or more has lost chips yet.")
                                  .arg(HistoryStatistics::rankedDecisions)

@@ -4,6 +4,7 @@
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class MistakeMap;
@@ -11,15 +12,21 @@ class TrendPlot;
 class TrainingSession;
 
 // Game > Statistics: accuracy, the mistake map, the costliest cells and the
-// trend of the record, with its export and reset.
+// trend of one table's record, with the export and reset of the whole record.
+// A selector lists the tables the record holds, the current one first shown.
 class StatisticsWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr std::size_t listedCells = 10;
     explicit StatisticsWindow(TrainingSession &session, QWidget *parent = nullptr);
 
-    // Reads the record again.
+    // Reads the record again, for the table shown.
     void refresh();
+    // Shows the table named by its rules text, listed even before its first decision.
+    void showTable(const QString &rulesText);
+    // The rules text of the table shown.
+    QString shownTable() const { return stats.table; }
+    QComboBox *tableSelector() const { return tables; }
     // Writes the CSV; empty when done, otherwise why not. The next export
     // starts in the folder this one chose.
     QString exportTo(const QString &fileName);
@@ -54,4 +61,5 @@ private:
     QPushButton *resetButton = nullptr;
     QString exportFolder;
     QCheckBox *includeFlash = nullptr;
+    QComboBox *tables = nullptr;
 };

@@ -47,7 +47,14 @@ void TrainingRecorder::showRecordingState()
     say(QStringLiteral("Not recording history: ") + problem);
 }
 
-void TrainingRecorder::handSettled(int amount, int bankAfter, bool roundEnds)
+void TrainingRecorder::setRules(const GameRules &rules)
+{
+    training.setRules(rules);
+    if (statistics)
+        statistics->showTable(training.table());
+}
+
+void TrainingRecorder::handSettled(double amount, double bankAfter, bool roundEnds)
 {
     training.handSettled(amount, bankAfter, roundEnds);
     showRecordingState();
@@ -56,6 +63,18 @@ void TrainingRecorder::handSettled(int amount, int bankAfter, bool roundEnds)
 void TrainingRecorder::build(DeckSource &normal, std::array<Card, 52> &deck)
 {
     training.startRound(normal).build(deck);
+    showDrillMarker();
+}
+
+bool TrainingRecorder::startShoeRound(DealingShoe &shoe)
+{
+    const bool drilled = training.startShoeRound(shoe);
+    showDrillMarker();
+    return drilled;
+}
+
+void TrainingRecorder::showDrillMarker()
+{
     if (!drillMarker)
         return;
     if (training.drilling()) {
@@ -77,7 +96,7 @@ void TrainingRecorder::showStatistics()
     if (!statistics)
         statistics = new StatisticsWindow(training, drillMarker ? drillMarker->window() : nullptr);
     else
-        statistics->refresh();
+        statistics->showTable(training.table());
     statistics->show();
     statistics->raise();
     statistics->activateWindow();

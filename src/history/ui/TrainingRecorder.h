@@ -29,10 +29,18 @@ public:
     // is recorded, the table carries a mark saying why, and the status line
     // says so once.
     void attach(QMenu *game, QWidget *table);
+    // The table's rules, from the next round on: what is recorded, drilled
+    // and shown first in the statistics. The program's table until called.
+    void setRules(const GameRules &rules);
     void decide(const DecisionValues::Decision &decision) { training.decide(decision); }
-    void handSettled(int amount, int bankAfter, bool roundEnds);
+    // In chips; a casino table's may be halves.
+    void handSettled(double amount, double bankAfter, bool roundEnds);
     // Fills the round's deck: from the drill while it is on, otherwise from `normal`.
     void build(DeckSource &normal, std::array<Card, 52> &deck);
+    // Starts a round at a casino table, just before its deal (CasinoRound):
+    // while drilling, the whole shoe is gathered with the weak spot's cards
+    // on top, and true is returned. Otherwise the shoe is left alone.
+    bool startShoeRound(DealingShoe &shoe);
     // A split's second hand meets a new up-card: the drilled hand is over,
     // so the marker goes until the next deal.
     void secondSplitHand();
@@ -47,6 +55,7 @@ public:
 
 private:
     void showRecordingState();
+    void showDrillMarker();
 
     StatusLine say;
     ClockSeededRandom random;
