@@ -6,7 +6,7 @@
 
 namespace {
 
-const std::string programWord = "program";
+constexpr const char *programWord = "program";
 
 template <class T> using Choices = std::vector<std::pair<const char *, T>>;
 
@@ -17,32 +17,34 @@ template <class T> struct Option {
     T GameRules::*field;
 };
 
-const Option<int> decksOption{"decks", {{"1", 1}, {"2", 2}, {"4", 4}, {"6", 6}, {"8", 8}}, &GameRules::decks};
-const Option<bool> soft17Option{"soft17", {{"stand", false}, {"hit", true}}, &GameRules::dealerHitsSoft17};
-const Option<bool> holeOption{"hole", {{"peek", false}, {"none", true}}, &GameRules::noHoleCard};
-const Option<double> naturalOption{"natural", {{"3:2", 1.5}, {"6:5", 1.2}, {"1:1", 1.0}}, &GameRules::naturalPayout};
-const Option<GameRules::DoubleOn> doubleOption{"double",
-    {{"any", GameRules::DoubleOn::AnyTwo},
-     {"9-11", GameRules::DoubleOn::NineToEleven},
-     {"10-11", GameRules::DoubleOn::TenToEleven}},
-    &GameRules::doubleOn};
-const Option<bool> dasOption{"das", {{"yes", true}, {"no", false}}, &GameRules::doubleAfterSplit};
-const Option<int> splitOption{"split", {{"2", 2}, {"3", 3}, {"4", 4}}, &GameRules::splitHands};
-const Option<bool> resplitAcesOption{"resplitAces", {{"yes", true}, {"no", false}}, &GameRules::resplitAces};
-const Option<bool> surrenderOption{"surrender", {{"late", true}, {"no", false}}, &GameRules::lateSurrender};
-
-// Calls f on every option, in the order format() writes them.
+// Calls f on every option, in the order format() writes them. The options
+// are made on first use, so the text can be read or written while other
+// globals are still being set up.
 template <class F> void forEachOption(F &&f)
 {
-    f(decksOption);
-    f(soft17Option);
-    f(holeOption);
-    f(naturalOption);
-    f(doubleOption);
-    f(dasOption);
-    f(splitOption);
-    f(resplitAcesOption);
-    f(surrenderOption);
+    static const Option<int> decks{"decks", {{"1", 1}, {"2", 2}, {"4", 4}, {"6", 6}, {"8", 8}}, &GameRules::decks};
+    static const Option<bool> soft17{"soft17", {{"stand", false}, {"hit", true}}, &GameRules::dealerHitsSoft17};
+    static const Option<bool> hole{"hole", {{"peek", false}, {"none", true}}, &GameRules::noHoleCard};
+    static const Option<double> natural{"natural", {{"3:2", 1.5}, {"6:5", 1.2}, {"1:1", 1.0}},
+                                        &GameRules::naturalPayout};
+    static const Option<GameRules::DoubleOn> doubling{"double",
+                                                      {{"any", GameRules::DoubleOn::AnyTwo},
+                                                       {"9-11", GameRules::DoubleOn::NineToEleven},
+                                                       {"10-11", GameRules::DoubleOn::TenToEleven}},
+                                                      &GameRules::doubleOn};
+    static const Option<bool> das{"das", {{"yes", true}, {"no", false}}, &GameRules::doubleAfterSplit};
+    static const Option<int> split{"split", {{"2", 2}, {"3", 3}, {"4", 4}}, &GameRules::splitHands};
+    static const Option<bool> resplitAces{"resplitAces", {{"yes", true}, {"no", false}}, &GameRules::resplitAces};
+    static const Option<bool> surrender{"surrender", {{"late", true}, {"no", false}}, &GameRules::lateSurrender};
+    f(decks);
+    f(soft17);
+    f(hole);
+    f(natural);
+    f(doubling);
+    f(das);
+    f(split);
+    f(resplitAces);
+    f(surrender);
 }
 
 std::string trimmed(const std::string &text)
