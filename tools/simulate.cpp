@@ -1,11 +1,17 @@
-// Checks the chart by playing it by the program's rules.
+// Checks the chart by playing it by the program's rules, or with --rules a
+// casino chart by playing whole rounds at that casino table.
 // Whole-chart run (the default): the chart's result per round against the
 // engine's exact figure, the same decks again with a textbook single-deck
 // chart, then the split hands of a few pairs against the engine.
 // Cell runs (--cell, --close-pair-cells): one pair against one up-card dealt
 // again and again, each first action played on the same decks, every later
 // decision by the chart; paired differences with their standard errors.
+#include "CasinoChartPlay.h"
+#include "DealingShoe.h"
 #include "RoundSimulator.h"
+#include "RulesText.h"
+#include "SeededRandom.h"
+#include "ShuffledShoeSource.h"
 #include "StrategyEngine.h"
 #include "ToolCommandLine.h"
 #include <QCoreApplication>
@@ -14,6 +20,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -198,6 +205,66 @@ void playWholeChart(StrategyEngine &engine, const ChartTable &chart, double exac
     for (const auto &check : checks)
         checkSplit(engine, chart, check[0], check[1], splitRounds);
 }
+
+// Whole rounds at a casino table, every decision the chart's and insurance
+// declined. With `throughShoe` the shoe is dealt down to its cut card as at
+// the table; otherwise every round comes from a freshly shuffled shoe, the
+// shoe the engine values.
+void playCasinoRounds(const GameRules &rules, const CasinoChart &chart, long long rounds, uint64_t seed,
+                      bool throughShoe)
+{
+    SeededRandom random(seed);
+    ShuffledShoeSource source(random);
+    DealingShoe shoe(rules.decks, source);
+    double sum = 0.0, squares = 0.0;
+    long long splits = 0, doubles = 0, surrenders = 0, naturals = 0, shuffles = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (long long i = 0; i < rounds; ++i) {
+        if (!throughShoe)
+            shoe.shuffleAll();
+        CasinoRound round(rules, shoe);
+        shuffles += round.shuffledBeforeDeal();
+        if (round.phase() == CasinoRound::Phase::Insurance)
+            round.insure(false);
+        while (round.phase() == CasinoRound::Phase::PlayerTurn)
+            round.act(CasinoChartPlay::action(chart, round));
+        const double result = round.bankChange() / double(CasinoRound::stake);
+        sum += result;
+        squares += result * result;
+        const CasinoRound::PlayerHand &first = round.hands().front();
+        splits += round.hands().size() > 1;
+        surrenders += first.surrendered;
+        naturals += first.outcome == CasinoRound::Outcome::Natural;
+        for (const CasinoRound::PlayerHand &hand : round.hands())
+            doubles += hand.doubled;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double mean = sum / rounds;
+    const double error = std::sqrt((squares / rounds - mean * mean) / (rounds - 1));
+    auto percent = [rounds](long long count) { return 100.0 * count / rounds; };
+    std::printf("Rules: %s\n", RulesText::format(rules).c_str());
+    std::printf("Expected result per round, units of the first stake (house edge = minus this):\n");
+    std::printf("chart: simulated %+.6f +- %.6f (%lld rounds, %s)\n", mean, error, rounds,
+                throughShoe ? "dealt to the cut card" : "a fresh shoe every round");
+    std::printf("rounds with a split %.2f %%, hands doubled %.2f %% of rounds, surrendered %.2f %%, naturals paid "
+                "%.2f %%\n",
+                percent(splits), percent(doubles), percent(surrenders), percent(naturals));
+    if (throughShoe)
+        std::printf("%lld shuffles, %.1f rounds a shoe\n", shuffles, double(rounds) / std::max(1LL, shuffles));
+    std::printf("%.1f s\n", seconds);
+}
+
+std::optional<CasinoChart> readCasinoChart(const std::string &path, std::string *error)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    if (!file) {
+        *error = "cannot read " + path;
+        return std::nullopt;
+    }
+    return CasinoChart::fromText(text.str(), error);
+}
 }
 
 int main(int argc, char **argv)
@@ -222,9 +289,35 @@ int main(int argc, char **argv)
         QStringLiteral("close-pair-cells"),
         QStringLiteral("Play every pair cell whose code is ahead of the next best action by less than this."),
         QStringLiteral("margin"));
-    parser.addOptions({roundsOption, seedOption, chartOption, cellOption, closeOption});
+    const QCommandLineOption rulesOption(
+        QStringLiteral("rules"),
+        QStringLiteral("Play a casino table with these rules, e.g. decks=6,soft17=hit,surrender=late "
+                       "(omitted keys take the defaults; 'program' is the program's table). Its chart is read "
+                       "from --chart, in the casino chart format (default 10000000 rounds)."),
+        QStringLiteral("text"));
+    const QCommandLineOption cutCardOption(
+        QStringLiteral("cut-card"),
+        QStringLiteral("With --rules: deal each shoe down to its cut card, as at the table, instead of a fresh "
+                       "shoe every round."));
+    parser.addOptions({roundsOption, seedOption, chartOption, cellOption, closeOption, rulesOption, cutCardOption});
     if (const int status = commandLine.parse(0, 0); status >= 0)
         return status;
+
+    std::optional<GameRules> casinoRules;
+    if (parser.isSet(rulesOption)) {
+        std::string error;
+        casinoRules = RulesText::parse(parser.value(rulesOption).toStdString(), &error);
+        if (!casinoRules)
+            return commandLine.fail(QString::fromStdString(error));
+        if (!casinoRules->casino)
+            casinoRules.reset();
+    }
+    if (casinoRules && (parser.isSet(cellOption) || parser.isSet(closeOption)))
+        return commandLine.fail(QStringLiteral("--cell and --close-pair-cells play the program's table only"));
+    if (!casinoRules && parser.isSet(cutCardOption))
+        return commandLine.fail(QStringLiteral("--cut-card needs the rules of a casino table"));
+    if (casinoRules && !parser.isSet(chartOption))
+        return commandLine.fail(QStringLiteral("--rules needs the table's chart in --chart"));
 
     std::vector<Cell> cells;
     for (const QString &text : parser.values(cellOption)) {
@@ -241,8 +334,8 @@ int main(int argc, char **argv)
     if (!ok || margin < 0)
         return commandLine.fail(QStringLiteral("the margin must be a number of 0 or more"));
     const bool cellRuns = playCloseCells || !cells.empty();
-    const long long rounds =
-        parser.isSet(roundsOption) ? parser.value(roundsOption).toLongLong(&ok) : cellRuns ? 40'000'000 : 100'000'000;
+    const long long defaultRounds = casinoRules ? 10'000'000 : cellRuns ? 40'000'000 : 100'000'000;
+    const long long rounds = parser.isSet(roundsOption) ? parser.value(roundsOption).toLongLong(&ok) : defaultRounds;
     // A standard error needs two rounds.
     if (!ok || rounds < 2)
         return commandLine.fail(QStringLiteral("the rounds must be a whole number of 2 or more"));
@@ -250,6 +343,16 @@ int main(int argc, char **argv)
     if (!ok)
         return commandLine.fail(QStringLiteral("the seed must be a whole number of 0 or more"));
     const std::string path = parser.value(chartOption).toStdString();
+    if (casinoRules) {
+        std::string error;
+        const std::optional<CasinoChart> casinoChart = readCasinoChart(path, &error);
+        if (!casinoChart) {
+            std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+            return 1;
+        }
+        playCasinoRounds(*casinoRules, *casinoChart, rounds, seed, parser.isSet(cutCardOption));
+        return 0;
+    }
     ChartTable chart;
     if (!readChart(path, chart)) {
         std::fprintf(stderr, "cannot read a complete chart from %s\n", path.c_str());

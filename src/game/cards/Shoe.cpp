@@ -2,11 +2,15 @@
 
 Shoe Shoe::fullDeck()
 {
+    return fullShoe(1);
+}
+
+Shoe Shoe::fullShoe(int decks)
+{
     Shoe shoe;
-    for (int value = 1; value <= 9; ++value)
-        shoe.counts[value - 1] = 4;
-    shoe.counts[9] = 16;
-    shoe.total = 52;
+    for (int value = 1; value <= 10; ++value)
+        shoe.counts[value - 1] = static_cast<uint8_t>((value == 10 ? 16 : 4) * decks);
+    shoe.total = 52 * decks;
     return shoe;
 }
 

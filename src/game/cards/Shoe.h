@@ -22,6 +22,8 @@ struct Shoe {
     int marked = 0;
 
     static Shoe fullDeck();
+    // A casino shoe of 1..8 decks.
+    static Shoe fullShoe(int decks);
 
     int count(int value) const { return counts[value - 1]; }
     int unmarked(int value) const { return count(value) - (value == markedValue ? marked : 0); }
@@ -57,6 +59,15 @@ struct Shoe {
         return low | uint64_t(counts[8]) << 32 | uint64_t(counts[9]) << 36; // ten-values 0..16: five bits
     }
     uint64_t key() const { return countsKey() | uint64_t(markedValue) << 41 | uint64_t(marked) << 45; }
+    // The counts of a shoe of up to 8 decks (62 bits): six bits for each of
+    // 0..32 aces to nines, eight for up to 128 ten-values.
+    uint64_t shoeKey() const
+    {
+        uint64_t key = counts[9];
+        for (int i = 0; i < 9; ++i)
+            key = key << 6 | counts[i];
+        return key;
+    }
 
     // Calls f(probability, value, shoeAfter) for every next card the player can
     // receive. With `setAside` the program's split rule applies first: up to

@@ -23,6 +23,10 @@ struct GameRules {
     bool resplitAces = false;             // split aces take one card each either way
     bool lateSurrender = false;
 
+    // Whether the table lets a two-card hand double: `hardSum` counts aces
+    // as 1, `afterSplit` for a hand of a split pair.
+    bool mayDouble(int hardSum, bool hasAce, bool afterSplit) const;
+
     // Hole card drawn at the stand, the dealer's 16 depends on the player's
     // total (`dealerDraws`), every win even money.
     static GameRules program();

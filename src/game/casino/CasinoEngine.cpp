@@ -1,0 +1,122 @@
+#include "CasinoEngine.h"
+#include "SplitHandCounts.h"
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+// The best value of every hand of a tree, hitting or standing.
+class BestPlay {
+public:
+    explicit BestPlay(const CasinoHands &hands) : hands(hands) {}
+
+    double best(int at)
+    {
+        if (memo.size() < static_cast<std::size_t>(hands.size()))
+            memo.resize(hands.size(), NAN);
+        if (std::isnan(memo[at]))
+            memo[at] = std::max(hands[at].stand, hit(at));
+        return memo[at];
+    }
+    double hit(int at)
+    {
+        const CasinoHands::Hand &hand = hands[at];
+        if (hand.total() >= 21)
+            return -1e9;
+        double value = 0.0;
+        for (int i = 0; i < 10; ++i)
+            value += hand.chance[i] * (hand.next[i] == CasinoHands::busted ? hand.bustValue[i] : best(hand.next[i]));
+        return value;
+    }
+    double doubleDown(int at) const
+    {
+        const CasinoHands::Hand &hand = hands[at];
+        double value = 0.0;
+        for (int i = 0; i < 10; ++i)
+            value += hand.chance[i] * (hand.next[i] == CasinoHands::busted ? hand.bustValue[i] : hands[hand.next[i]].stand);
+        return 2.0 * value;
+    }
+
+private:
+    const CasinoHands &hands;
+    std::vector<double> memo;
+};
+}
+
+double CasinoEngine::Values::best() const
+{
+    double value = std::max(stand, hit);
+    if (canDouble)
+        value = std::max(value, doubleDown);
+    if (canSurrender)
+        value = std::max(value, surrender);
+    if (canSplit)
+        value = std::max(value, split);
+    return value;
+}
+
+CasinoEngine::CasinoEngine(const GameRules &rules) : tableRules(rules), casinoDealer(rules.dealerHitsSoft17) {}
+
+CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int first, int second) const
+{
+    Shoe before = unseen;
+    before.put(first);
+    before.put(second);
+    CasinoHands hands(casinoDealer, before, upValue);
+    CasinoHands::Cards cards{};
+    ++cards[first - 1];
+    ++cards[second - 1];
+    const int start = hands.add(cards);
+    BestPlay play(hands);
+    const CasinoHands::Hand &hand = hands[start];
+
+    Values values;
+    values.stand = hand.stand;
+    values.hit = play.hit(start);
+    values.canDouble = tableRules.mayDouble(hand.hardSum, hand.hasAce, false);
+    values.doubleDown = play.doubleDown(start);
+    values.canSurrender = tableRules.lateSurrender;
+    values.surrender = -0.5 * hand.noNatural;
+    values.canSplit = first == second && tableRules.splitHands >= 2;
+    if (values.canSplit) {
+        Shoe afterPair = before;
+        afterPair.remove(first);
+        afterPair.remove(first);
+        CasinoHands splitHands(casinoDealer, afterPair, upValue);
+        BestPlay splitPlay(splitHands);
+        const bool aces = first == 1;
+        auto handValue = [&](int second) {
+            CasinoHands::Cards two{};
+            ++two[first - 1];
+            ++two[second - 1];
+            const int at = splitHands.add(two, !aces);
+            if (aces)
+                return splitHands[at].stand;
+            const double best = splitPlay.best(at);
+            const bool doubles = tableRules.mayDouble(splitHands[at].hardSum, splitHands[at].hasAce, true);
+            return doubles ? std::max(best, splitPlay.doubleDown(at)) : best;
+        };
+        CasinoHands::Cards one{};
+        ++one[first - 1];
+        double otherMean = 0.0;
+        double otherChance = 0.0;
+        for (int value = 1; value <= 10; ++value) {
+            const double chance = splitHands.drawChance(one, 1, value);
+            if (value != first && chance > 0.0) {
+                otherMean += chance * handValue(value);
+                otherChance += chance;
+            }
+        }
+        const bool resplits = !aces || tableRules.resplitAces;
+        const SplitHandCounts counts = SplitHandCounts::of(afterPair.count(first), afterPair.total,
+                                                           resplits ? tableRules.splitHands : 2);
+        values.split = (otherChance > 0.0 ? counts.otherCard * otherMean / otherChance : 0.0) +
+                       (counts.pairAgain > 0.0 ? counts.pairAgain * handValue(first) : 0.0);
+    }
+
+    // From "joint with no dealer natural" to the values the player meets.
+    const double natural = 1.0 - hand.noNatural;
+    for (double *value : {&values.stand, &values.hit, &values.doubleDown, &values.surrender, &values.split})
+        *value = tableRules.noHoleCard ? *value - natural : *value / hand.noNatural;
+    return values;
+}
