@@ -1,4 +1,5 @@
 // Speed of the strategy engine and the simulator, one core each.
+#include "CasinoEngineBench.h"
 #include "ChartDerivation.h"
 #include "LiveOdds.h"
 #include "RoundSimulator.h"
@@ -90,5 +91,7 @@ int main()
     RoundSimulator::run(chart, rounds, 1);
     const double seconds = millisecondsSince(start) / 1000.0;
     std::printf("simulator: %.2f million rounds per second (target 5)\n", rounds / seconds / 1e6);
+
+    benchCasinoEngine();
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "CasinoChartPlay.h"
 #include "CasinoRound.h"
 #include "DealingShoe.h"
 #include "RulesText.h"
@@ -350,6 +351,73 @@ private Q_SLOTS:
         QCOMPARE(unseen.count(9), 23);
         QVERIFY(round.act(Action::Stand));
         QCOMPARE(round.unseen().count(7), 23);
+    }
+
+    // A chart all hits but for one or two cells, and the action it plays
+    // on the active hand after the script (as in settlement, p s h only).
+    void chartPlay_data()
+    {
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<QList<int>>("cards");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("cells"); // row label, up-card value, code
+        QTest::addColumn<int>("action");
+        const int hit = int(Action::Hit), stand = int(Action::Stand), doubleDown = int(Action::Double),
+                  split = int(Action::Split), surrender = int(Action::Surrender);
+        QTest::newRow("ds doubles") << "decks=6" << QList<int>{6, 1, 7, 10} << ""
+                                    << QStringList{"A7", "6", "ds"} << doubleDown;
+        QTest::newRow("ds stands on three cards") << "decks=6" << QList<int>{6, 1, 2, 10, 2} << "h"
+                                                  << QStringList{"A4", "6", "ds"} << stand;
+        QTest::newRow("d hits on three cards") << "decks=6" << QList<int>{6, 1, 2, 10, 2} << "h"
+                                               << QStringList{"A4", "6", "d"} << hit;
+        QTest::newRow("d hits after a split without das")
+            << "das=no" << QList<int>{6, 8, 8, 10, 3} << "p" << QStringList{"H11", "6", "d"} << hit;
+        QTest::newRow("d doubles after a split with das")
+            << "das=yes" << QList<int>{6, 8, 8, 10, 3} << "p" << QStringList{"H11", "6", "d"} << doubleDown;
+        QTest::newRow("r surrenders") << "surrender=late" << QList<int>{10, 10, 6, 7} << ""
+                                      << QStringList{"H16", "10", "r"} << surrender;
+        QTest::newRow("r hits without surrender") << "surrender=no" << QList<int>{10, 10, 6, 7} << ""
+                                                  << QStringList{"H16", "10", "r"} << hit;
+        QTest::newRow("rs stands without surrender") << "surrender=no" << QList<int>{10, 10, 6, 7} << ""
+                                                     << QStringList{"H16", "10", "rs"} << stand;
+        QTest::newRow("rp surrenders") << "surrender=late" << QList<int>{10, 8, 8, 7} << ""
+                                       << QStringList{"88", "10", "rp"} << surrender;
+        QTest::newRow("rp splits without surrender") << "surrender=no" << QList<int>{10, 8, 8, 7} << ""
+                                                     << QStringList{"88", "10", "rp"} << split;
+        QTest::newRow("a pair past the split limit reads its total")
+            << "split=2" << QList<int>{6, 8, 8, 10, 8} << "p" << QStringList{"88", "6", "p", "H16", "6", "s"}
+            << stand;
+        QTest::newRow("ten-value pair reads 1010")
+            << "decks=6" << QList<int>{6, 13, 11, 10} << "" << QStringList{"1010", "6", "p"} << split;
+        QTest::newRow("split aces that may resplit never hit")
+            << "resplitAces=yes" << QList<int>{6, 1, 1, 10, 1} << "p" << QStringList{"AA", "6", "h"} << stand;
+    }
+    void chartPlay()
+    {
+        QFETCH(QString, rules);
+        QFETCH(QList<int>, cards);
+        QFETCH(QString, script);
+        QFETCH(QStringList, cells);
+        QFETCH(int, action);
+        CasinoChart chart;
+        for (int i = 0; i < cells.size(); i += 3) {
+            int row = 0;
+            while (cells[i] != QLatin1String(CasinoChart::rowLabel(row)))
+                ++row;
+            int code = 0;
+            while (cells[i + 2] != QLatin1String(CasinoChart::codeText(CasinoChart::Code(code))))
+                ++code;
+            chart.setCode(row, CasinoChart::column(cells[i + 1].toInt()), CasinoChart::Code(code));
+        }
+        StackedShoeSource source;
+        source.stackRanks(cards);
+        const GameRules table = rulesOf(rules);
+        DealingShoe shoe(table.decks, source);
+        CasinoRound round(table, shoe);
+        for (QChar code : script)
+            QVERIFY(round.act(actionOf(code)));
+        QCOMPARE(round.phase(), CasinoRound::Phase::PlayerTurn);
+        QCOMPARE(int(CasinoChartPlay::action(chart, round)), action);
     }
 
     void manyRandomRoundsKeepTheInvariants_data()

@@ -1,7 +1,10 @@
 // Derives the strategy chart from the exact engine and prints it with every
 // cell's margin over its runner-up and how chart play compares with best play.
 #include "AdviceAgreement.h"
+#include "CasinoChartWording.h"
+#include "CasinoDerivation.h"
 #include "ChartDerivation.h"
+#include "RulesText.h"
 #include "SplitOdds.h"
 #include "ToolCommandLine.h"
 #include <QCoreApplication>
@@ -9,6 +12,7 @@
 #include <ctime>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 
 namespace {
@@ -45,6 +49,49 @@ void printMargins(const ChartTable &chart, const ChartDerivation::Margins &margi
         }
     }
 }
+
+// A casino table's chart, each cell's margin, the round's value and the
+// chart in the strategy window's words.
+int deriveCasinoChart(const GameRules &rules, const std::string &path, ToolCommandLine &commandLine)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
+    CasinoDerivation derivation(rules);
+    const CasinoChart chart = derivation.derive();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double cpuSeconds = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    std::printf("Rules: %s\n", RulesText::format(rules).c_str());
+    if (path.empty())
+        std::printf("%s\n", chart.toText().c_str());
+    else if (!(std::ofstream(path, std::ios::binary) << chart.toText()))
+        return commandLine.fail(QStringLiteral("cannot write %1").arg(QString::fromStdString(path)));
+    else
+        std::printf("chart written to %s\n\n", path.c_str());
+    std::printf("derived in %.3f s (%.3f s of CPU)\n\n", seconds, cpuSeconds);
+    const double value = derivation.expectedValue(chart);
+    std::printf("Expected result per round, units of the first stake: %+.6f (house edge %.4f %%)\n\n", value,
+                -100.0 * value);
+
+    std::printf("Each cell's lead over the best code that plays differently, in millionths of a unit per round "
+                "(runner-up code):\n%-8s",
+                "");
+    for (const char *up : upLabels)
+        std::printf("%13s", up);
+    std::printf("\n");
+    for (int row = 0; row < CasinoChart::rows; ++row) {
+        std::printf("%-8s", CasinoChart::rowLabel(row));
+        for (int column = 0; column < CasinoChart::columns; ++column) {
+            const CasinoDerivation::Margin &margin = derivation.margins()[row][column];
+            std::printf("  %2s%7.2f(%2s)", CasinoChart::codeText(chart.code(row, column)), margin.margin * 1e6,
+                        CasinoChart::codeText(margin.runnerUp));
+        }
+        std::printf("\n");
+    }
+    std::printf("\nIn words:\n");
+    for (const CasinoChartWording::Line &line : CasinoChartWording::of(chart))
+        std::printf("  %-9s %s\n", line[0].c_str(), line[1].c_str());
+    return 0;
+}
 }
 
 int main(int argc, char **argv)
@@ -66,6 +113,13 @@ int main(int argc, char **argv)
         QStringLiteral("Derives by the reference search, which values each single-cell change by valuing the whole "
                        "changed chart again: the same chart and margins, a few hundred times slower."));
     parser.addOption(referenceOption);
+    const QCommandLineOption rulesOption(
+        QStringLiteral("rules"),
+        QStringLiteral("Derives the basic strategy of a casino table with these rules, e.g. "
+                       "decks=6,soft17=hit,surrender=late (omitted keys take the defaults; 'program' is the "
+                       "program's table)."),
+        QStringLiteral("text"));
+    parser.addOption(rulesOption);
     if (const int status = commandLine.parse(0, 1); status >= 0)
         return status;
     const QStringList files = parser.positionalArguments();
@@ -74,6 +128,19 @@ int main(int argc, char **argv)
     const std::string path = parser.isSet(sourceOption) ? std::string(VANTREL_SOURCE_DIR "/data/bjdata.txt")
                              : files.isEmpty()          ? std::string()
                                                         : files.first().toStdString();
+
+    if (parser.isSet(rulesOption)) {
+        std::string error;
+        const std::optional<GameRules> rules = RulesText::parse(parser.value(rulesOption).toStdString(), &error);
+        if (!rules)
+            return commandLine.fail(QString::fromStdString(error));
+        if (rules->casino) {
+            if (parser.isSet(sourceOption) || parser.isSet(referenceOption))
+                return commandLine.fail(QStringLiteral("--write-source-chart and --reference derive the program's "
+                                                       "table only"));
+            return deriveCasinoChart(*rules, path, commandLine);
+        }
+    }
 
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();

@@ -7,6 +7,7 @@
 // again and again, each first action played on the same decks, every later
 // decision by the chart; paired differences with their standard errors.
 #include "CasinoChartPlay.h"
+#include "CasinoDerivation.h"
 #include "DealingShoe.h"
 #include "RoundSimulator.h"
 #include "RulesText.h"
@@ -29,12 +30,18 @@ namespace {
 const std::string actionCodes = "shdp";
 const char *const rankNames[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
 
-bool readChart(const std::string &path, ChartTable &chart)
+std::optional<std::string> fileText(const std::string &path)
 {
     std::ifstream file(path, std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
-    return file && chart.fromText(text.str());
+    return file ? std::optional<std::string>(text.str()) : std::nullopt;
+}
+
+bool readChart(const std::string &path, ChartTable &chart)
+{
+    const std::optional<std::string> text = fileText(path);
+    return text && chart.fromText(*text);
 }
 
 // "A", "1" .. "10", "J", "Q", "K" to a rank; 0 for anything else.
@@ -210,8 +217,8 @@ void playWholeChart(StrategyEngine &engine, const ChartTable &chart, double exac
 // declined. With `throughShoe` the shoe is dealt down to its cut card as at
 // the table; otherwise every round comes from a freshly shuffled shoe, the
 // shoe the engine values.
-void playCasinoRounds(const GameRules &rules, const CasinoChart &chart, long long rounds, uint64_t seed,
-                      bool throughShoe)
+void playCasinoRounds(const GameRules &rules, const CasinoChart &chart, double exact, long long rounds,
+                      uint64_t seed, bool throughShoe)
 {
     SeededRandom random(seed);
     ShuffledShoeSource source(random);
@@ -244,8 +251,9 @@ void playCasinoRounds(const GameRules &rules, const CasinoChart &chart, long lon
     auto percent = [rounds](long long count) { return 100.0 * count / rounds; };
     std::printf("Rules: %s\n", RulesText::format(rules).c_str());
     std::printf("Expected result per round, units of the first stake (house edge = minus this):\n");
-    std::printf("chart: simulated %+.6f +- %.6f (%lld rounds, %s)\n", mean, error, rounds,
-                throughShoe ? "dealt to the cut card" : "a fresh shoe every round");
+    std::printf("chart: engine %+.6f, simulated %+.6f +- %.6f (%lld rounds, %s), %.2f SE apart\n", exact, mean,
+                error, rounds, throughShoe ? "dealt to the cut card" : "a fresh shoe every round",
+                (mean - exact) / error);
     std::printf("rounds with a split %.2f %%, hands doubled %.2f %% of rounds, surrendered %.2f %%, naturals paid "
                 "%.2f %%\n",
                 percent(splits), percent(doubles), percent(surrenders), percent(naturals));
@@ -256,14 +264,12 @@ void playCasinoRounds(const GameRules &rules, const CasinoChart &chart, long lon
 
 std::optional<CasinoChart> readCasinoChart(const std::string &path, std::string *error)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    if (!file) {
+    const std::optional<std::string> text = fileText(path);
+    if (!text) {
         *error = "cannot read " + path;
         return std::nullopt;
     }
-    return CasinoChart::fromText(text.str(), error);
+    return CasinoChart::fromText(*text, error);
 }
 }
 
@@ -292,8 +298,9 @@ int main(int argc, char **argv)
     const QCommandLineOption rulesOption(
         QStringLiteral("rules"),
         QStringLiteral("Play a casino table with these rules, e.g. decks=6,soft17=hit,surrender=late "
-                       "(omitted keys take the defaults; 'program' is the program's table). Its chart is read "
-                       "from --chart, in the casino chart format (default 10000000 rounds)."),
+                       "(omitted keys take the defaults; 'program' is the program's table), against the engine's "
+                       "value of the chart: the one derived for the table, or --chart in the casino chart format "
+                       "(default 10000000 rounds)."),
         QStringLiteral("text"));
     const QCommandLineOption cutCardOption(
         QStringLiteral("cut-card"),
@@ -316,8 +323,6 @@ int main(int argc, char **argv)
         return commandLine.fail(QStringLiteral("--cell and --close-pair-cells play the program's table only"));
     if (!casinoRules && parser.isSet(cutCardOption))
         return commandLine.fail(QStringLiteral("--cut-card needs the rules of a casino table"));
-    if (casinoRules && !parser.isSet(chartOption))
-        return commandLine.fail(QStringLiteral("--rules needs the table's chart in --chart"));
 
     std::vector<Cell> cells;
     for (const QString &text : parser.values(cellOption)) {
@@ -344,13 +349,20 @@ int main(int argc, char **argv)
         return commandLine.fail(QStringLiteral("the seed must be a whole number of 0 or more"));
     const std::string path = parser.value(chartOption).toStdString();
     if (casinoRules) {
-        std::string error;
-        const std::optional<CasinoChart> casinoChart = readCasinoChart(path, &error);
-        if (!casinoChart) {
-            std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
-            return 1;
+        CasinoDerivation derivation(*casinoRules);
+        std::optional<CasinoChart> casinoChart;
+        if (parser.isSet(chartOption)) {
+            std::string error;
+            casinoChart = readCasinoChart(path, &error);
+            if (!casinoChart) {
+                std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+                return 1;
+            }
+        } else {
+            casinoChart = derivation.derive();
         }
-        playCasinoRounds(*casinoRules, *casinoChart, rounds, seed, parser.isSet(cutCardOption));
+        playCasinoRounds(*casinoRules, *casinoChart, derivation.expectedValue(*casinoChart), rounds, seed,
+                         parser.isSet(cutCardOption));
         return 0;
     }
     ChartTable chart;

@@ -69,7 +69,7 @@ void CasinoColumn::addFamily(int pairValue)
         base.remove(pairValue);
         base.remove(pairValue);
     }
-    family.hands = std::make_unique<CasinoHands>(dealer, base, up);
+    family.hands = std::make_unique<CasinoHands>(dealer, base, up, memo);
     CasinoHands &hands = *family.hands;
     family.second.fill(-1);
     std::vector<std::pair<int, double>> dealt;

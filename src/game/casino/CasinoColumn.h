@@ -68,6 +68,7 @@ private:
 
     const GameRules &rules;
     const CasinoDealer &dealer;
+    CasinoDealer::Memo memo;
     Shoe shoe; // the full shoe less the up-card
     int up;
     std::vector<Family> families;                  // main hands, then one per pair value split

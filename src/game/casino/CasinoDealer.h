@@ -1,6 +1,8 @@
 #pragma once
 #include "Shoe.h"
 #include <array>
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 // The casino dealer's final total, exact for the cards left in the shoe.
@@ -23,6 +25,8 @@ public:
     static constexpr int outcomes = 6; // 17, 18, 19, 20, 21, bust
     static constexpr int bust = 5;
     using Finals = std::array<double, outcomes>;
+    // Finals already found against one up-card, by the shoe's `shoeKey()`.
+    using Memo = std::unordered_map<uint64_t, Finals>;
 
     explicit CasinoDealer(bool hitsSoft17);
 

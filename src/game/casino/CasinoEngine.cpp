@@ -62,7 +62,8 @@ CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int f
     Shoe before = unseen;
     before.put(first);
     before.put(second);
-    CasinoHands hands(casinoDealer, before, upValue);
+    CasinoDealer::Memo memo;
+    CasinoHands hands(casinoDealer, before, upValue, memo);
     CasinoHands::Cards cards{};
     ++cards[first - 1];
     ++cards[second - 1];
@@ -82,7 +83,7 @@ CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int f
         Shoe afterPair = before;
         afterPair.remove(first);
         afterPair.remove(first);
-        CasinoHands splitHands(casinoDealer, afterPair, upValue);
+        CasinoHands splitHands(casinoDealer, afterPair, upValue, memo);
         BestPlay splitPlay(splitHands);
         const bool aces = first == 1;
         auto handValue = [&](int second) {

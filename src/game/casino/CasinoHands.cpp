@@ -1,7 +1,7 @@
 #include "CasinoHands.h"
 
-CasinoHands::CasinoHands(const CasinoDealer &dealer, const Shoe &shoe, int upValue)
-    : dealer(dealer), base(shoe), up(upValue)
+CasinoHands::CasinoHands(const CasinoDealer &dealer, const Shoe &shoe, int upValue, CasinoDealer::Memo &memo)
+    : dealer(dealer), memo(memo), base(shoe), up(upValue)
 {
     hands.reserve(4096);
     index.reserve(8192);
@@ -44,7 +44,10 @@ int CasinoHands::make(const Cards &cards)
             left.counts[i] = static_cast<uint8_t>(left.counts[i] - cards[i]);
             left.total -= cards[i];
         }
-        const CasinoDealer::Finals finals = dealer.finals(left, up);
+        auto [known, fresh] = memo.try_emplace(left.shoeKey());
+        if (fresh)
+            known->second = dealer.finals(left, up);
+        const CasinoDealer::Finals &finals = known->second;
         double value = finals[CasinoDealer::bust];
         for (int dealerTotal = 17; dealerTotal <= 21; ++dealerTotal)
             value += dealerTotal < total ? finals[dealerTotal - 17] : dealerTotal > total ? -finals[dealerTotal - 17] : 0.0;

@@ -34,8 +34,10 @@ public:
         int total() const { return soft() ? hardSum + 10 : hardSum; }
     };
 
-    // `shoe` holds every card the hands draw from: the up-card is out.
-    CasinoHands(const CasinoDealer &dealer, const Shoe &shoe, int upValue);
+    // `shoe` holds every card the hands draw from: the up-card is out. Trees
+    // against one up-card may share `memo`: a split hand and a main hand
+    // often leave the dealer the same cards.
+    CasinoHands(const CasinoDealer &dealer, const Shoe &shoe, int upValue, CasinoDealer::Memo &memo);
 
     // The hand holding these cards, with every hand reachable from it by
     // drawing while under 21 unless `drawing` is false.
@@ -56,6 +58,7 @@ private:
     double noNaturalAfter(const Cards &cards, int count) const;
 
     const CasinoDealer &dealer;
+    CasinoDealer::Memo &memo;
     Shoe base;
     int up;
     std::vector<Hand> hands;

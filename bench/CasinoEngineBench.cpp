@@ -1,0 +1,63 @@
+#include "CasinoEngineBench.h"
+#include "CasinoDerivation.h"
+#include "CasinoEngine.h"
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <random>
+
+namespace {
+int drawValue(Shoe &shoe, std::mt19937_64 &random)
+{
+    int card = std::uniform_int_distribution<int>(0, shoe.total - 1)(random);
+    int value = 1;
+    while (card >= shoe.count(value))
+        card -= shoe.count(value++);
+    shoe.remove(value);
+    return value;
+}
+}
+
+void benchCasinoEngine()
+{
+    for (int decks : {1, 2, 6, 8}) {
+        GameRules rules = GameRules::casinoDefaults();
+        rules.decks = decks;
+        const std::clock_t start = std::clock();
+        CasinoDerivation derivation(rules);
+        derivation.derive();
+        const double milliseconds = 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC;
+        std::printf("casino chart, %d deck%s (S17, DAS, split to 4): %.1f ms of CPU%s\n", decks,
+                    decks > 1 ? "s" : "", milliseconds, decks == 6 ? " (target 1000)" : "");
+    }
+
+    // Hands dealt from a shoe after a random number of cards (0..150) are gone, naturals skipped.
+    GameRules rules = GameRules::casinoDefaults();
+    rules.lateSurrender = true;
+    const CasinoEngine engine(rules);
+    std::mt19937_64 random(20261207);
+    const int hands = 2000;
+    double total = 0.0, worst = 0.0;
+    for (int played = 0; played < hands;) {
+        Shoe shoe = Shoe::fullShoe(6);
+        const int gone = std::uniform_int_distribution<int>(0, 150)(random);
+        for (int i = 0; i < gone; ++i)
+            drawValue(shoe, random);
+        const int up = drawValue(shoe, random);
+        const int first = drawValue(shoe, random);
+        const int second = drawValue(shoe, random);
+        if (first + second == 11 && (first == 1 || second == 1))
+            continue;
+        const auto start = std::chrono::steady_clock::now();
+        engine.values(shoe, up, first, second);
+        const double milliseconds =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        total += milliseconds;
+        worst = std::max(worst, milliseconds);
+        ++played;
+    }
+    std::printf("casino live odds, every play of a hand from 6 decks less 0..150 cards: mean %.3f ms (target 2), "
+                "worst %.3f ms (target 10) over %d hands\n",
+                total / hands, worst, hands);
+}
