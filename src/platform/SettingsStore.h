@@ -16,7 +16,8 @@ class QTemporaryFile;
 // The folder is kept 0700 and the file 0600.
 class SettingsStore {
 public:
-    SettingsStore();
+    // The section read and written; the preferences' own by default.
+    explicit SettingsStore(const QString &section = QStringLiteral("Preferences"));
     ~SettingsStore();
     QString read(const QString &key, const QString &defaultText) const;
     void write(const QString &key, const QString &text);
@@ -37,6 +38,7 @@ private:
     void openReplacement();
 
     QString path;
+    QString section;
     QString refused;
     FileIdentity opened;
     std::unique_ptr<QTemporaryFile> replacement; // for a refused file, or a garbled one cleared
