@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-HandsLayout::HandsLayout(const std::vector<int> &cardsPerHand, int areaWidth, QSize card, int cardSpace)
+HandsLayout::HandsLayout(const std::vector<int> &cardsPerHand, int areaWidth, QSize card, int cardSpace, int areaLeft)
     : counts(cardsPerHand)
 {
     const int hands = static_cast<int>(counts.size());
@@ -21,7 +21,7 @@ HandsLayout::HandsLayout(const std::vector<int> &cardsPerHand, int areaWidth, QS
     int total = (hands - 1) * gap;
     for (int count : counts)
         total += cardSize.width() + std::max(0, count - 1) * space;
-    int left = std::max(0, (areaWidth - total) / 2);
+    int left = areaLeft + std::max(0, (areaWidth - total) / 2);
     for (int count : counts) {
         lefts.push_back(left);
         left += cardSize.width() + std::max(0, count - 1) * space + gap;

@@ -14,7 +14,8 @@ public:
     static constexpr int handGap = 14;     // between two hands, at full size
     static constexpr int closestGap = 6;
 
-    HandsLayout(const std::vector<int> &cardsPerHand, int areaWidth, QSize card, int cardSpace);
+    // Places start `left` pixels into the area.
+    HandsLayout(const std::vector<int> &cardsPerHand, int areaWidth, QSize card, int cardSpace, int left = 0);
 
     double scale() const { return cardScale; }
     // A card's place inside the area's width; its top is for the card's

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 constexpr QRgb white = 0xFFFFFF;
@@ -31,6 +32,7 @@ constexpr int startingBankHalves = 2000;
 // The player's hands: a row for each hand's total and outcome above the cards.
 constexpr QRect playerArea{30, 230, 440, 122};
 constexpr int labelRow = 18;
+constexpr int frameRoom = 4; // beside the hands, for the active hand's frame
 constexpr int dealerWidth = 220;
 constexpr int flipFrameMs = 8;
 
@@ -260,6 +262,12 @@ QRect CasinoTable::handsArea() const
     return QRect(0, labelRow, playerArea.width(), playerArea.height() - labelRow);
 }
 
+HandsLayout CasinoTable::handsLayout(const std::vector<int> &cards) const
+{
+    return HandsLayout(cards, playerArea.width() - 2 * frameRoom, QSize(window.cWidth, window.cHeight), window.cardSpace,
+                       frameRoom);
+}
+
 void CasinoTable::paintCardAt(QPainter &painter, const QRect &place, int code, int mode) const
 {
     if (place.width() == window.cWidth) {
@@ -282,7 +290,7 @@ void CasinoTable::paintHands()
         return;
     }
     const auto &hands = currentRound->hands();
-    const HandsLayout layout(shownCards, playerArea.width(), QSize(window.cWidth, window.cHeight), window.cardSpace);
+    const HandsLayout layout = handsLayout(shownCards);
     const QRect cards = handsArea();
     QPainter painter(&box->image());
     painter.setRenderHint(QPainter::Antialiasing);
@@ -350,10 +358,12 @@ void CasinoTable::flyToHand(int hand, int card)
 {
     std::vector<int> counts = shownCards;
     counts[static_cast<std::size_t>(hand)] = card + 1;
-    const HandsLayout layout(counts, playerArea.width(), QSize(window.cWidth, window.cHeight), window.cardSpace);
+    const HandsLayout layout = handsLayout(counts);
     const QRect cards = handsArea();
     const QRect place = layout.cardRect(hand, card);
-    const QPoint target = playerArea.topLeft() + QPoint(place.x(), cards.bottom() + 1 - window.cHeight);
+    // The card flies at full size: it lands inside the area, and smaller cards are drawn once it is there.
+    const QPoint target = playerArea.topLeft()
+        + QPoint(std::min(place.x(), playerArea.width() - window.cWidth), cards.bottom() + 1 - window.cHeight);
     window.prepareMovingCard();
     window.paintMovingCard(currentRound->hands()[static_cast<std::size_t>(hand)].cards[card].cardIndex, 0);
     window.AnimateCard(window.picAnimate->x(), window.picAnimate->y(), target.x(), target.y(), 1,

@@ -5,6 +5,7 @@
 #include "CasinoRound.h"
 #include "DealingShoe.h"
 #include "GameRules.h"
+#include "HandsLayout.h"
 #include "LiveOdds.h"
 #include "StrategyChart.h"
 #include <QObject>
@@ -91,6 +92,7 @@ private:
     void paintDealer();
     void paintCardAt(QPainter &painter, const QRect &place, int code, int mode) const;
     QRect handsArea() const;
+    HandsLayout handsLayout(const std::vector<int> &cards) const;
     QString advice() const;
     bool tutorAllows(const QString &code);
     void showOdds(const QString &stoppedChoice = QString());
