@@ -10,12 +10,7 @@
 namespace {
 int drawValue(Shoe &shoe, std::mt19937_64 &random)
 {
-    int card = std::uniform_int_distribution<int>(0, shoe.total - 1)(random);
-    int value = 1;
-    while (card >= shoe.count(value))
-        card -= shoe.count(value++);
-    shoe.remove(value);
-    return value;
+    return shoe.take(std::uniform_int_distribution<int>(0, shoe.total - 1)(random));
 }
 }
 

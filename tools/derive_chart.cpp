@@ -2,6 +2,7 @@
 // cell's margin over its runner-up and how chart play compares with best play.
 #include "AdviceAgreement.h"
 #include "CasinoChartWording.h"
+#include "CasinoColumn.h"
 #include "CasinoDerivation.h"
 #include "ChartDerivation.h"
 #include "RulesText.h"
@@ -9,10 +10,13 @@
 #include "ToolCommandLine.h"
 #include <QCoreApplication>
 #include <chrono>
+#include <cmath>
 #include <ctime>
 #include <cstdio>
 #include <fstream>
 #include <optional>
+#include <random>
+#include <vector>
 #include <string>
 
 namespace {
@@ -50,9 +54,136 @@ void printMargins(const ChartTable &chart, const ChartDerivation::Margins &margi
     }
 }
 
+// Split rounds of one pair against one up-card, every decision the chart's,
+// dealt from a fresh shoe; rounds where the dealer holds a natural are left
+// out, as the dealer peeks. Checks the engine's split value by simulation.
+class SplitCheck {
+public:
+    SplitCheck(const GameRules &rules, const CasinoChart &chart, int pair, int up, uint64_t seed)
+        : rules(rules), chart(chart), pair(pair), up(up), random(seed)
+    {
+    }
+
+    // The result of one round in original stakes, or nothing when the dealer holds a natural.
+    std::optional<double> play()
+    {
+        shoe = Shoe::fullShoe(rules.decks);
+        shoe.remove(up);
+        shoe.remove(pair);
+        shoe.remove(pair);
+        const int hole = draw();
+        if ((up == 1 && hole == 10) || (up == 10 && hole == 1))
+            return std::nullopt;
+        const bool resplits = pair != 1 || rules.resplitAces;
+        std::vector<std::pair<int, int>> finished; // total (22 for a bust), stake
+        for (int hands = 2, played = 0; played < hands; ++played) {
+            int second = draw();
+            while (second == pair && resplits && hands < rules.splitHands) {
+                ++hands;
+                second = draw();
+            }
+            finished.push_back(playHand(second));
+        }
+        int hardSum = up + hole;
+        bool hasAce = up == 1 || hole == 1;
+        auto total = [&] { return hasAce && hardSum + 10 <= 21 ? hardSum + 10 : hardSum; };
+        while (total() < 17 || (total() == 17 && rules.dealerHitsSoft17 && hasAce && hardSum + 10 == 17)) {
+            const int card = draw();
+            hardSum += card;
+            hasAce = hasAce || card == 1;
+        }
+        const int dealer = total();
+        double result = 0.0;
+        for (const auto &[player, stake] : finished)
+            result += player > 21 ? -stake : dealer > 21 || player > dealer ? stake : player < dealer ? -stake : 0;
+        return result;
+    }
+
+private:
+    int draw()
+    {
+        return shoe.take(std::uniform_int_distribution<int>(0, shoe.total - 1)(random));
+    }
+
+    std::pair<int, int> playHand(int second)
+    {
+        int hardSum = pair + second;
+        bool hasAce = pair == 1 || second == 1;
+        auto total = [&] { return hasAce && hardSum + 10 <= 21 ? hardSum + 10 : hardSum; };
+        if (pair == 1)
+            return {total(), 1}; // split aces take one card
+        const bool pairAgain = second == pair;
+        CasinoChart::Allowed allowed{rules.mayDouble(hardSum, hasAce, true), false, false};
+        for (;;) {
+            if (total() >= 21)
+                return {total(), 1};
+            const CasinoChart::Play play = chart.play(hardSum, hasAce, pairAgain ? pair : 0, up, allowed);
+            allowed = {};
+            if (play == CasinoChart::Play::Stand)
+                return {total(), 1};
+            const int card = draw();
+            hardSum += card;
+            hasAce = hasAce || card == 1;
+            if (play == CasinoChart::Play::Double)
+                return {total(), 2};
+        }
+    }
+
+    const GameRules &rules;
+    const CasinoChart &chart;
+    int pair;
+    int up;
+    std::mt19937_64 random;
+    Shoe shoe;
+};
+
+// Every split cell of the chart: the engine's split value against chart
+// play simulated, each hand as the engine plays it.
+void checkSplits(const GameRules &rules, const CasinoChart &chart, long long rounds)
+{
+    std::printf("Split cells: the engine's value per original stake against simulated chart play "
+                "(%lld rounds each, no dealer natural):\n", rounds);
+    const CasinoDealer dealer(rules.dealerHitsSoft17);
+    double chiSquare = 0.0;
+    int cells = 0;
+    for (int up = 1; up <= 10; ++up) {
+        CasinoColumn column(rules, dealer, Shoe::fullShoe(rules.decks), up);
+        column.roundValue(chart);
+        for (int pair = 1; pair <= 10; ++pair) {
+            const CasinoChart::Code code = chart.code(CasinoChart::pairRow(pair), CasinoChart::column(up));
+            if (code != CasinoChart::Code::Split && code != CasinoChart::Code::SurrenderElseSplit)
+                continue;
+            Shoe left = Shoe::fullShoe(rules.decks);
+            left.remove(up);
+            left.remove(pair);
+            left.remove(pair);
+            const double exact = column.splitValue(pair) / (1.0 - CasinoDealer::naturalChance(left, up));
+            SplitCheck check(rules, chart, pair, up, 20261207u + 100u * pair + up);
+            double sum = 0.0, squares = 0.0;
+            long long played = 0;
+            while (played < rounds) {
+                if (const std::optional<double> result = check.play()) {
+                    sum += *result;
+                    squares += *result * *result;
+                    ++played;
+                }
+            }
+            const double mean = sum / played;
+            const double error = std::sqrt((squares / played - mean * mean) / (played - 1));
+            chiSquare += (mean - exact) * (mean - exact) / (error * error);
+            ++cells;
+            std::printf("  %-4s v %-2s exact %+.5f  simulated %+.5f +- %.5f  (%+.1f SE)\n",
+                        CasinoChart::rowLabel(CasinoChart::pairRow(pair)), upLabels[CasinoChart::column(up)],
+                        exact, mean, error, (mean - exact) / error);
+        }
+    }
+    std::printf("chi-square %.1f over %d cells\n", chiSquare, cells);
+}
+
 // A casino table's chart, each cell's margin, the round's value and the
 // chart in the strategy window's words.
-int deriveCasinoChart(const GameRules &rules, const std::string &path, ToolCommandLine &commandLine)
+int deriveCasinoChart(const GameRules &rules, const std::string &path, long long splitRounds,
+                      ToolCommandLine &commandLine)
 {
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
@@ -90,6 +221,10 @@ int deriveCasinoChart(const GameRules &rules, const std::string &path, ToolComma
     std::printf("\nIn words:\n");
     for (const CasinoChartWording::Line &line : CasinoChartWording::of(chart))
         std::printf("  %-9s %s\n", line[0].c_str(), line[1].c_str());
+    if (splitRounds > 0) {
+        std::printf("\n");
+        checkSplits(rules, chart, splitRounds);
+    }
     return 0;
 }
 }
@@ -120,6 +255,12 @@ int main(int argc, char **argv)
                        "program's table)."),
         QStringLiteral("text"));
     parser.addOption(rulesOption);
+    const QCommandLineOption checkSplitsOption(
+        QStringLiteral("check-splits"),
+        QStringLiteral("With --rules: play this many split rounds of every split cell by the chart and compare "
+                       "them with the engine's split value."),
+        QStringLiteral("rounds"));
+    parser.addOption(checkSplitsOption);
     if (const int status = commandLine.parse(0, 1); status >= 0)
         return status;
     const QStringList files = parser.positionalArguments();
@@ -138,7 +279,7 @@ int main(int argc, char **argv)
             if (parser.isSet(sourceOption) || parser.isSet(referenceOption))
                 return commandLine.fail(QStringLiteral("--write-source-chart and --reference derive the program's "
                                                        "table only"));
-            return deriveCasinoChart(*rules, path, commandLine);
+            return deriveCasinoChart(*rules, path, parser.value(checkSplitsOption).toLongLong(), commandLine);
         }
     }
 

@@ -14,6 +14,15 @@ Shoe Shoe::fullShoe(int decks)
     return shoe;
 }
 
+int Shoe::take(int position)
+{
+    int value = 1;
+    while (position >= count(value))
+        position -= count(value++);
+    remove(value);
+    return value;
+}
+
 void Shoe::markRank(int value, int remaining)
 {
     markedValue = value;

@@ -42,6 +42,9 @@ struct Shoe {
         remove(markedValue);
         --marked;
     }
+    // Removes the card at `position` (0 .. total - 1, the cards in value
+    // order) and returns its value: a random position draws a random card.
+    int take(int position);
     // Starts setting aside cards of a rank with this value, `remaining` of which are left.
     void markRank(int value, int remaining);
     void clearMark() { markedValue = 0; marked = 0; }

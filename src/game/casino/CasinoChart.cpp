@@ -1,4 +1,5 @@
 #include "CasinoChart.h"
+#include "ChartText.h"
 #include <sstream>
 #include <vector>
 
@@ -11,21 +12,6 @@ const char *const rowLabels[CasinoChart::rows] = {
 const char *const codeTexts[] = {"h", "s", "p", "d", "ds", "r", "rs", "rp"};
 constexpr int codeCount = sizeof codeTexts / sizeof codeTexts[0];
 
-std::vector<std::string> fieldsOf(const std::string &line)
-{
-    std::vector<std::string> fields;
-    std::string field;
-    for (char c : line + ' ') {
-        if (c == ' ' || c == ',' || c == '\r' || c == '\t') {
-            if (!field.empty())
-                fields.push_back(field);
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    return fields;
-}
 }
 
 int CasinoChart::totalRow(int total, bool soft)
@@ -123,15 +109,10 @@ std::string CasinoChart::toText() const
 {
     std::string text;
     for (int row = 0; row < rows; ++row) {
-        std::string label = rowLabels[row];
-        label.resize(8, ' ');
-        text += label;
-        for (int column = 0; column < columns; ++column) {
-            if (column > 0)
-                text += ',';
-            text += codeText(cells[row][column]);
-        }
-        text += "\n";
+        std::vector<std::string> codes;
+        for (int column = 0; column < columns; ++column)
+            codes.emplace_back(codeText(cells[row][column]));
+        text += ChartText::line(rowLabels[row], codes);
     }
     return text;
 }
@@ -150,7 +131,7 @@ std::optional<CasinoChart> CasinoChart::fromText(const std::string &text, std::s
     int lineNumber = 0;
     while (std::getline(lines, line)) {
         ++lineNumber;
-        const std::vector<std::string> fields = fieldsOf(line);
+        const std::vector<std::string> fields = ChartText::fields(line);
         if (fields.empty())
             continue;
         if (row >= rows)

@@ -65,10 +65,8 @@ void CasinoColumn::addFamily(int pairValue)
     Family family;
     family.pairValue = pairValue;
     Shoe base = shoe;
-    if (pairValue > 0) {
-        base.remove(pairValue);
-        base.remove(pairValue);
-    }
+    if (pairValue > 0)
+        base.remove(pairValue); // the other hand's card: each hand holds its own
     family.hands = std::make_unique<CasinoHands>(dealer, base, up, memo);
     CasinoHands &hands = *family.hands;
     family.second.fill(-1);
@@ -100,7 +98,7 @@ void CasinoColumn::addFamily(int pairValue)
         }
         const bool resplits = pairValue != 1 || rules.resplitAces;
         const SplitHandCounts counts =
-            SplitHandCounts::of(base.count(pairValue), base.total, resplits ? rules.splitHands : 2);
+            SplitHandCounts::of(base.count(pairValue) - 1, base.total - 1, resplits ? rules.splitHands : 2);
         const double otherChance = 1.0 - family.secondChance[pairValue - 1];
         otherCardShare[pairValue] = otherChance > 0.0 ? counts.otherCard / otherChance : 0.0;
         pairAgainHands[pairValue] = counts.pairAgain;

@@ -21,9 +21,9 @@
 // coming in depends on the earlier rows: passes repeat until none changes,
 // and then no single cell's change gains.
 //
-// Splits follow the engine's standard (`CasinoEngine`): each hand of a split
-// draws from the shoe with the pair out, weighted by the average number of
-// hands a split ends in.
+// Splits follow the engine's standard and its error bound (`CasinoEngine`):
+// each hand of a split holds its pair card and draws from the shoe without
+// the other hand's, weighted by the average number of hands a split ends in.
 class CasinoColumn {
 public:
     static constexpr int codes = 8;
@@ -39,6 +39,9 @@ public:
     // The round's value per original stake against this up-card, every
     // decision following `chart`, naturals included.
     double roundValue(const CasinoChart &chart);
+    // After `roundValue`: the value of splitting a pair of this value, per
+    // original stake, joint with "no dealer natural".
+    double splitValue(int pairValue) const;
 
 private:
     enum class Kind { First, SplitFirst, Later, Fixed };
@@ -61,7 +64,6 @@ private:
     void addFamily(int pairValue);
     void classify(Family &family, int pairValue);
     double valueWith(const Family &family, int hand, CasinoChart::Code code, int deciding) const;
-    double splitValue(int pairValue) const;
     void reachAll(const CasinoChart &chart);
     void valueAll(const CasinoChart &chart);
     CasinoChart::Code decide(int row, const std::vector<CasinoChart::Code> &candidates);

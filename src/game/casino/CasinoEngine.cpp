@@ -80,10 +80,9 @@ CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int f
     values.surrender = -0.5 * hand.noNatural;
     values.canSplit = first == second && tableRules.splitHands >= 2;
     if (values.canSplit) {
-        Shoe afterPair = before;
-        afterPair.remove(first);
-        afterPair.remove(first);
-        CasinoHands splitHands(casinoDealer, afterPair, upValue, memo);
+        Shoe otherHandOut = before; // each hand holds its own card of the pair
+        otherHandOut.remove(first);
+        CasinoHands splitHands(casinoDealer, otherHandOut, upValue, memo);
         BestPlay splitPlay(splitHands);
         const bool aces = first == 1;
         auto handValue = [&](int second) {
@@ -109,7 +108,7 @@ CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int f
             }
         }
         const bool resplits = !aces || tableRules.resplitAces;
-        const SplitHandCounts counts = SplitHandCounts::of(afterPair.count(first), afterPair.total,
+        const SplitHandCounts counts = SplitHandCounts::of(otherHandOut.count(first) - 1, otherHandOut.total - 1,
                                                            resplits ? tableRules.splitHands : 2);
         values.split = (otherChance > 0.0 ? counts.otherCard * otherMean / otherChance : 0.0) +
                        (counts.pairAgain > 0.0 ? counts.pairAgain * handValue(first) : 0.0);

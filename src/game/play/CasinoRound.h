@@ -14,6 +14,12 @@
 // once the player is done). A split hand's second card is dealt when that
 // hand's turn comes, the first hand's at once.
 //
+// A hand stands by itself at 21; any two cards of one point value split
+// (a king and a queen too); a 21 on split cards is no natural. A dealer
+// natural, peeked at or drawn after the player's play, takes the original
+// stake only: doubles and the split hands' stakes go back, and a surrender
+// then loses the whole stake, as the engine values it.
+//
 // Amounts are in tenths of the stake, so 3:2 and 6:5 stay whole: a natural
 // at 3:2 wins 15, a surrender loses 5, insurance costs 5 and wins 10.
 class CasinoRound {

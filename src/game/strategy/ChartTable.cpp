@@ -1,4 +1,5 @@
 #include "ChartTable.h"
+#include "ChartText.h"
 #include <algorithm>
 #include <sstream>
 #include <vector>
@@ -76,15 +77,10 @@ std::string ChartTable::toText() const
 {
     std::string text;
     for (int row = 0; row < rows; ++row) {
-        std::string label = rowLabels[row];
-        label.resize(8, ' ');
-        text += label;
-        for (int column = 0; column < columns; ++column) {
-            if (column > 0)
-                text += ',';
-            text += cells[row][column];
-        }
-        text += "\n";
+        std::vector<std::string> codes;
+        for (int column = 0; column < columns; ++column)
+            codes.emplace_back(1, cells[row][column]);
+        text += ChartText::line(rowLabels[row], codes);
     }
     return text;
 }
@@ -95,17 +91,7 @@ bool ChartTable::fromText(const std::string &text)
     std::string line;
     int row = 0;
     while (std::getline(lines, line)) {
-        std::vector<std::string> fields;
-        std::string field;
-        for (char c : line + ' ') {
-            if (c == ' ' || c == ',' || c == '\r' || c == '\t') {
-                if (!field.empty())
-                    fields.push_back(field);
-                field.clear();
-            } else {
-                field += c;
-            }
-        }
+        const std::vector<std::string> fields = ChartText::fields(line);
         if (line.find_first_not_of("\r") == std::string::npos)
             continue;
         if (row >= rows || fields.size() != columns + 1)
