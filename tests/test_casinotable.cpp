@@ -28,6 +28,14 @@ void press(MainWindow &table, const QString &keys)
         QTest::keyClick(&table, static_cast<Qt::Key>(key.toUpper().unicode()));
 }
 
+// A casino table under `rules` whose shoe deals `ranks` first.
+#define OPEN_CASINO(fixture, table, rules, ...)                                                                        \
+    storeRules(QStringLiteral(rules));                                                                                 \
+    TableFixture fixture;                                                                                              \
+    fixture.shoe.stackRanks(__VA_ARGS__);                                                                              \
+    QVERIFY(fixture.open());                                                                                           \
+    MainWindow &table = fixture.table()
+
 QList<Outcome> outcomes(const CasinoRound &round)
 {
     QList<Outcome> list;
@@ -123,11 +131,7 @@ private Q_SLOTS:
 
     void tutorStopsAWrongChoiceOnceAndComparesSurrender()
     {
-        storeRules(QStringLiteral("decks=6,surrender=late"));
-        TableFixture fixture;
-        fixture.shoe.stackRanks({10, 10, 6, 7});
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_CASINO(fixture, table, "decks=6,surrender=late", {10, 10, 6, 7});
         table.prefs.prfAlwaysShowBestPlay = false;
         table.picDeal_Click();
         QTest::keyClick(&table, Qt::Key_S);
@@ -141,11 +145,7 @@ private Q_SLOTS:
 
     void tutorStopsASplitAgainstTheChart()
     {
-        storeRules(QStringLiteral("decks=6"));
-        TableFixture fixture;
-        fixture.shoe.stackRanks({6, 10, 10, 7});
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_CASINO(fixture, table, "decks=6", {6, 10, 10, 7});
         table.prefs.prfAlwaysShowBestPlay = false;
         table.picDeal_Click();
         QTest::keyClick(&table, Qt::Key_P);
@@ -155,11 +155,7 @@ private Q_SLOTS:
 
     void insuranceIsDeclinedByTheTutorAndValuedOnTheOddsLine()
     {
-        storeRules(QStringLiteral("decks=6"));
-        TableFixture fixture;
-        fixture.shoe.stackRanks({1, 10, 9, 7});
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_CASINO(fixture, table, "decks=6", {1, 10, 9, 7});
         table.prefs.prfAlwaysShowBestPlay = false;
         table.picDeal_Click();
         QCOMPARE(table.casino.round()->phase(), CasinoRound::Phase::Insurance);
@@ -179,11 +175,7 @@ private Q_SLOTS:
 
     void oddsLineShowsEveryAllowedAction()
     {
-        storeRules(QStringLiteral("decks=6,surrender=late"));
-        TableFixture fixture;
-        fixture.shoe.stackRanks({10, 8, 8, 7});
-        QVERIFY(fixture.open());
-        MainWindow &table = fixture.table();
+        OPEN_CASINO(fixture, table, "decks=6,surrender=late", {10, 8, 8, 7});
         table.picDeal_Click();
         const QString odds = table.frmStrings->findChild<QLabel *>(QStringLiteral("lblOdds"))->text();
         for (const char *action : {"Stand ", "Hit ", "Double ", "Split ", "Surrender "})

@@ -348,10 +348,13 @@ void CasinoTable::paintDealer()
         }
     }
     box->refresh();
-    window.lblDealer->setText(QString::number(currentRound && dealerShown > 0
-                                                  ? (holeTurned ? handTotal(currentRound->dealerCards())
-                                                                : cardValue(currentRound->upCard()))
-                                                  : 0));
+    int total = 0;
+    if (currentRound && dealerShown > 0) {
+        Hand seen = currentRound->dealerCards();
+        seen.truncate(holeTurned ? dealerShown : 1);
+        total = handTotal(seen);
+    }
+    window.lblDealer->setText(QString::number(total));
 }
 
 void CasinoTable::flyToHand(int hand, int card)
@@ -505,10 +508,9 @@ ActionOdds CasinoTable::odds() const
         engine->values(currentRound->unseen(), cardValue(currentRound->upCard()), cardValue(cards[0]), cardValue(cards[1]));
     odds.stand = values.stand * stakeChips;
     odds.hit = values.hit * stakeChips;
-    if (currentRound->allows(Action::Double) || currentRound->phase() == CasinoRound::Phase::Insurance)
-        if (values.canDouble)
-            odds.doubleDown = values.doubleDown * stakeChips;
-    if (values.canSplit && cardValue(cards[0]) == cardValue(cards[1]) && rules.splitHands > 1)
+    if (values.canDouble)
+        odds.doubleDown = values.doubleDown * stakeChips;
+    if (values.canSplit)
         odds.split = values.split * stakeChips;
     if (values.canSurrender)
         odds.surrender = values.surrender * stakeChips;
@@ -600,6 +602,9 @@ bool CasinoTable::play(Action action)
 {
     if (!isOn())
         return false;
+    // Keys and clicks that arrive inside a wait are ignored, as at the program's table.
+    if (window.isBusy())
+        return true;
     window.untilClosed([this, action] { carryOut(action); });
     return true;
 }
