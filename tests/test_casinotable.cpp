@@ -190,11 +190,14 @@ private Q_SLOTS:
         MainWindow &table = fixture.table();
         QVERIFY(!table.casino.isOn());
         QVERIFY(table.menuBar()->findChild<QAction *>(QStringLiteral("mnuTableRules")));
-        table.casino.sitAt(*RulesText::parse("decks=2,soft17=hit"));
+        const GameRules withSurrender = *RulesText::parse("decks=2,soft17=hit,surrender=late");
+        table.casino.sitAt(withSurrender);
         QVERIFY(table.casino.isOn());
         QVERIFY(table.casino.surrenderButton()->isVisible());
         QCOMPARE(SettingsStore(QStringLiteral("Table")).read(QStringLiteral("rules"), QString()),
-                 QString::fromStdString(RulesText::format(*RulesText::parse("decks=2,soft17=hit"))));
+                 QString::fromStdString(RulesText::format(withSurrender)));
+        table.casino.sitAt(*RulesText::parse("decks=2,soft17=hit"));
+        QVERIFY(table.casino.surrenderButton()->isHidden());
         // The strategy window reads the derived chart.
         QCOMPARE(table.frmStrings->findChild<QLabel *>(QStringLiteral("lblPlayerHand_0"))->text(),
                  QStringLiteral("4 to 8"));

@@ -128,6 +128,7 @@ void StrategyWindow::fillLines()
 {
     for (int i = 0; i < lineCount; ++i) {
         lblAction[i]->setText(QLatin1Char(' ') + chart->chartStrings[i][1]);
+        lblAction[i]->setToolTip(chart->chartStrings[i][1]); // for advice too long for the line
         lblPlayerHand[i]->setText(chart->chartStrings[i][0].trimmed());
     }
     fitFontToCaptions();

@@ -106,7 +106,7 @@ void CasinoTable::useShoeSource(ShoeSource &stacked)
 
 void CasinoTable::attach(QMenu *game)
 {
-    QAction *entry = game->addAction(QStringLiteral("&Table Rules..."));
+    QAction *entry = game->addAction(QStringLiteral("Table &Rules..."));
     entry->setObjectName(QStringLiteral("mnuTableRules"));
     connect(entry, &QAction::triggered, this, &CasinoTable::chooseRules);
 
@@ -198,6 +198,10 @@ void CasinoTable::switchOn()
         felt = programFelt;
     {
         QPainter painter(&felt);
+        // Without surrender the fifth button is not there: the program's felt is plain there.
+        const QRect button = TableLayout::surrenderButton.adjusted(-6, -6, 6, 6);
+        if (!rules.lateSurrender)
+            painter.drawPixmap(button.topLeft(), programFelt, button);
         painter.setRenderHint(QPainter::TextAntialiasing);
         QFont font(QStringLiteral("DejaVu Serif Condensed"));
         font.setPixelSize(10);
@@ -210,7 +214,7 @@ void CasinoTable::switchOn()
     window.thePic = casinoFelt;
     window.lblPlayer->hide();
     window.lblBankPlayer->hide();
-    surrenderLabel->show();
+    surrenderLabel->setVisible(rules.lateSurrender);
     window.resetGraphics();
     window.frmStrings->setChart(wording);
     window.frmStrings->setOdds(QString());
