@@ -7,6 +7,9 @@
 #include "ShuffledShoeSource.h"
 #include "StrategyWindow.h"
 #include "TableFixture.h"
+#include "TableRulesDialog.h"
+#include "TableRulesPresets.h"
+#include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
@@ -208,6 +211,32 @@ private Q_SLOTS:
                  table.chart.chartStrings[0][0].trimmed());
         fixture.deal({10, 10, 7, 9});
         QCOMPARE(table.playerHand.count(), 2);
+    }
+
+    void rulesDialogOffersEveryTable()
+    {
+        OPEN_TABLE(fixture, table);
+        const auto text = [](const GameRules &rules) { return RulesText::format(rules); };
+        TableRulesDialog dialog(GameRules::program(), &table);
+        QCOMPARE(dialog.choice(), 0);
+        QVERIFY(!dialog.chosen().casino);
+        const auto &presets = TableRulesPresets::all();
+        for (int row = 1; row < static_cast<int>(presets.size()); ++row) {
+            dialog.choose(row);
+            QCOMPARE(text(dialog.chosen()), text(*RulesText::parse(presets[static_cast<std::size_t>(row)].rulesText)));
+        }
+        // Changing one option keeps the others of the table last chosen.
+        QComboBox *decks = dialog.optionBox(0);
+        decks->setCurrentText(QStringLiteral("4"));
+        Q_EMIT decks->activated(decks->currentIndex());
+        QCOMPARE(dialog.choice(), static_cast<int>(presets.size()));
+        QCOMPARE(text(dialog.chosen()), text(*RulesText::parse("decks=4,hole=none")));
+
+        // A table that no name covers opens as the custom one.
+        const GameRules custom = *RulesText::parse("decks=4,split=3,double=10-11");
+        TableRulesDialog reopened(custom, &table);
+        QCOMPARE(reopened.choice(), static_cast<int>(presets.size()));
+        QCOMPARE(text(reopened.chosen()), text(custom));
     }
 
     // 200 rounds by key presses at a six-deck table, splitting every pair it

@@ -210,8 +210,7 @@ void CasinoTable::switchOn()
         painter.setPen(QColor(226, 198, 122, 170));
         painter.drawText(TableLayout::feltCaption, Qt::AlignCenter, QString::fromStdString(RulesCaption::felt(rules)));
     }
-    casinoFelt = felt;
-    window.thePic = casinoFelt;
+    window.thePic = felt;
     window.lblPlayer->hide();
     window.lblBankPlayer->hide();
     surrenderLabel->setVisible(rules.lateSurrender);

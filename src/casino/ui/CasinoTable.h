@@ -113,7 +113,6 @@ private:
     StrategyChart wording; // the chart in words, for the strategy window
 
     QPixmap programFelt;
-    QPixmap casinoFelt;
     QPixmap cleanTable; // the felt as the round began, behind the hands
     QLabel *surrenderLabel = nullptr;
     QFrame *surrenderFrame = nullptr;
