@@ -165,14 +165,14 @@ double CasinoColumn::valueWith(const Family &family, int at, Code code, int deci
 {
     const CasinoHands::Hand &hand = (*family.hands)[at];
     switch (CasinoChart::resolve(code, family.allowed[at])) {
-    case Play::Stand: return hand.stand;
+    case Play::Stand: return family.hands->stand(at);
     case Play::Surrender: return -0.5 * hand.noNatural;
     case Play::Split: return splitValue(hand.hardSum / 2);
     case Play::Double: {
         double value = 0.0;
         for (int i = 0; i < 10; ++i)
             value += hand.chance[i] * (hand.next[i] == CasinoHands::busted ? hand.bustValue[i]
-                                                                           : (*family.hands)[hand.next[i]].stand);
+                                                                           : family.hands->stand(hand.next[i]));
         return 2.0 * value;
     }
     case Play::Hit: break;
@@ -249,7 +249,7 @@ void CasinoColumn::valueAll(const CasinoChart &chart)
         Family &family = families[index];
         for (auto at = family.byCount.rbegin(); at != family.byCount.rend(); ++at)
             family.value[*at] = family.kind[*at] == Kind::Fixed
-                                    ? (*family.hands)[*at].stand
+                                    ? family.hands->stand(*at)
                                     : valueWith(family, *at, chart.code(family.row[*at], column), -1);
     }
 }

@@ -8,7 +8,10 @@
 // derived as played: every cell holds the code that gives the highest exact
 // round value when every decision, split hands included, follows the chart
 // (see `CasinoColumn`; each up-card's column is decided on its own, since a
-// round's hands all read the column of its up-card).
+// round's hands all read the column of its up-card). A dealer natural takes
+// the original stake whether the dealer peeks or holds no hole card (which
+// then takes only the original stakes), so both give the same chart and
+// round value.
 class CasinoDerivation {
 public:
     // A cell's lead over the best code that plays differently, per round.

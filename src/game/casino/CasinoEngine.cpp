@@ -15,7 +15,7 @@ public:
         if (memo.size() < static_cast<std::size_t>(hands.size()))
             memo.resize(hands.size(), NAN);
         if (std::isnan(memo[at]))
-            memo[at] = std::max(hands[at].stand, hit(at));
+            memo[at] = hands[at].drawsForFree() ? hit(at) : std::max(hands.stand(at), hit(at));
         return memo[at];
     }
     double hit(int at)
@@ -33,7 +33,7 @@ public:
         const CasinoHands::Hand &hand = hands[at];
         double value = 0.0;
         for (int i = 0; i < 10; ++i)
-            value += hand.chance[i] * (hand.next[i] == CasinoHands::busted ? hand.bustValue[i] : hands[hand.next[i]].stand);
+            value += hand.chance[i] * (hand.next[i] == CasinoHands::busted ? hand.bustValue[i] : hands.stand(hand.next[i]));
         return 2.0 * value;
     }
 
@@ -72,7 +72,7 @@ CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int f
     const CasinoHands::Hand &hand = hands[start];
 
     Values values;
-    values.stand = hand.stand;
+    values.stand = hands.stand(start);
     values.hit = play.hit(start);
     values.canDouble = tableRules.mayDouble(hand.hardSum, hand.hasAce, false);
     values.doubleDown = play.doubleDown(start);
@@ -91,7 +91,7 @@ CasinoEngine::Values CasinoEngine::values(const Shoe &unseen, int upValue, int f
             ++two[second - 1];
             const int at = splitHands.add(two, !aces);
             if (aces)
-                return splitHands[at].stand;
+                return splitHands.stand(at);
             const double best = splitPlay.best(at);
             const bool doubles = tableRules.mayDouble(splitHands[at].hardSum, splitHands[at].hasAce, true);
             return doubles ? std::max(best, splitPlay.doubleDown(at)) : best;

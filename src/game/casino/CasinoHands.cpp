@@ -1,4 +1,5 @@
 #include "CasinoHands.h"
+#include <cmath>
 
 CasinoHands::CasinoHands(const CasinoDealer &dealer, const Shoe &shoe, int upValue, CasinoDealer::Memo &memo)
     : dealer(dealer), memo(memo), base(shoe), up(upValue)
@@ -37,25 +38,32 @@ int CasinoHands::make(const Cards &cards)
     }
     hand.hasAce = cards[0] > 0;
     hand.noNatural = noNaturalAfter(cards, hand.count);
-    const int total = hand.total();
-    if (total <= 21) {
-        Shoe left = base;
-        for (int i = 0; i < 10; ++i) {
-            left.counts[i] = static_cast<uint8_t>(left.counts[i] - cards[i]);
-            left.total -= cards[i];
-        }
-        auto [known, fresh] = memo.try_emplace(left.shoeKey());
-        if (fresh)
-            known->second = dealer.finals(left, up);
-        const CasinoDealer::Finals &finals = known->second;
-        double value = finals[CasinoDealer::bust];
-        for (int dealerTotal = 17; dealerTotal <= 21; ++dealerTotal)
-            value += dealerTotal < total ? finals[dealerTotal - 17] : dealerTotal > total ? -finals[dealerTotal - 17] : 0.0;
-        hand.stand = value;
-    }
     hands.push_back(hand);
+    stands.push_back(NAN);
     index.emplace(keyOf(cards), static_cast<int>(hands.size()) - 1);
     return static_cast<int>(hands.size()) - 1;
+}
+
+double CasinoHands::stand(int index) const
+{
+    if (!std::isnan(stands[index]))
+        return stands[index];
+    const Hand &hand = hands[index];
+    Shoe left = base;
+    for (int i = 0; i < 10; ++i) {
+        left.counts[i] = static_cast<uint8_t>(left.counts[i] - hand.cards[i]);
+        left.total -= hand.cards[i];
+    }
+    auto [known, fresh] = memo.try_emplace(left.shoeKey());
+    if (fresh)
+        known->second = dealer.finals(left, up);
+    const CasinoDealer::Finals &finals = known->second;
+    const int total = hand.total();
+    double value = finals[CasinoDealer::bust];
+    for (int dealerTotal = 17; dealerTotal <= 21; ++dealerTotal)
+        value += dealerTotal < total ? finals[dealerTotal - 17] : dealerTotal > total ? -finals[dealerTotal - 17] : 0.0;
+    stands[index] = value;
+    return value;
 }
 
 int CasinoHands::add(const Cards &cards, bool drawing)

@@ -7,8 +7,9 @@
 
 // Every hand a player can hold from one shoe against one up-card, each set
 // of cards met once however its cards came (the value of a hand depends on
-// its cards, not their order). A hand knows the chance of each next card,
-// where that card leads, and its exact stand value. Values are joint with
+// its cards, not their order). A hand knows the chance of each next card and
+// where that card leads; its exact stand value is found when first asked
+// for, as the best play never stands on some hands. Values are joint with
 // "the dealer holds no natural", as the dealer's chances are: a natural is
 // settled apart.
 class CasinoHands {
@@ -21,7 +22,6 @@ public:
         int hardSum = 0; // aces counted 1
         bool hasAce = false;
         int count = 0;
-        double stand = 0.0;
         double noNatural = 0.0; // chance the dealer holds no natural, these cards seen
         // After the hand is complete (`grow`): the next card's chance and the
         // hand it makes, `busted` past 21; no next card at 21 or more.
@@ -32,6 +32,9 @@ public:
 
         bool soft() const { return hasAce && hardSum + 10 <= 21; }
         int total() const { return soft() ? hardSum + 10 : hardSum; }
+        // No card can bust the hand and standing wins only on a dealer bust:
+        // drawing and then standing is never worse than standing.
+        bool drawsForFree() const { return total() <= 16 && (soft() || hardSum <= 11); }
     };
 
     // `shoe` holds every card the hands draw from: the up-card is out. Trees
@@ -43,6 +46,8 @@ public:
     // drawing while under 21 unless `drawing` is false.
     int add(const Cards &cards, bool drawing = true);
     const Hand &operator[](int index) const { return hands[index]; }
+    // The value of standing on a hand of 21 or less.
+    double stand(int index) const;
     int size() const { return static_cast<int>(hands.size()); }
     const Shoe &shoe() const { return base; }
     int upValue() const { return up; }
@@ -62,5 +67,6 @@ private:
     Shoe base;
     int up;
     std::vector<Hand> hands;
+    mutable std::vector<double> stands; // NaN until asked for
     std::unordered_map<uint64_t, int> index;
 };
