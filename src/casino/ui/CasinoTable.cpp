@@ -398,25 +398,28 @@ void CasinoTable::flyToDealer(int card, bool faceDown)
 
 void CasinoTable::turnHoleCard()
 {
-    // The back narrows to its middle, and the face widens from there.
+    // The back narrows to its middle, the face widens from there and settles
+    // into place: as many frames as the program's table takes.
     PictureBox *box = window.picComputerHand;
     const Card hole = currentRound->dealerCards()[1];
     const int w = window.cWidth;
     const int h = window.cHeight;
-    auto frame = [&](int code, int mode, int width) {
+    auto frame = [&](int code, int mode, int width, int shift) {
         holeTurned = false;
         dealerShown = 1;
         paintDealer();
         QPainter painter(&box->image());
-        paintCardAt(painter, QRect(window.cardSpace + (w - width) / 2, 0, std::max(1, width), h), code, mode);
+        paintCardAt(painter, QRect(window.cardSpace + shift + (w - width) / 2, 0, std::max(1, width), h), code, mode);
         painter.end();
         box->repaint();
         window.shortDelay(flipFrameMs);
     };
-    for (int width = w; width > 0; width -= 10)
-        frame(window.prefs.prfPKBackFace, 1, width);
-    for (int width = 1; width < w; width += 10)
-        frame(hole.cardIndex, 0, width);
+    for (int width = w; width > 0; width -= 5)
+        frame(window.prefs.prfPKBackFace, 1, width, 0);
+    for (int width = 1; width < w; width += 5)
+        frame(hole.cardIndex, 0, width, 0);
+    for (int shift = 10; shift >= 1; --shift)
+        frame(hole.cardIndex, 0, w, shift);
     holeTurned = true;
     dealerShown = 2;
     paintDealer();
