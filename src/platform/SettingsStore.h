@@ -8,11 +8,12 @@
 class QSettings;
 class QTemporaryFile;
 
-// The per-user settings store: texts under application "Vantrel", section
-// "Preferences", in the INI file Vantrel/Vantrel.conf of the user's config
-// folder. A file there that cannot sensibly be read (not a regular file,
-// or far larger than any settings file) is left unread: every key reads
-// as its default, and a commit replaces it with a file of this run's keys.
+// The per-user settings store: texts under application "Vantrel", in one
+// section ("Preferences" unless another is named), in the INI file
+// Vantrel/Vantrel.conf of the user's config folder. A file there that
+// cannot sensibly be read (not a regular file, or far larger than any
+// settings file) is left unread: every key reads as its default, and a
+// commit replaces it with a file of this run's keys.
 // The folder is kept 0700 and the file 0600.
 class SettingsStore {
 public:
