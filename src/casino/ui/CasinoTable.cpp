@@ -9,6 +9,7 @@
 #include "PictureBox.h"
 #include "ProgramFolder.h"
 #include "RulesCaption.h"
+#include "RulesText.h"
 #include "ShuffledShoeSource.h"
 #include "StoredTableRules.h"
 #include "StrategyWindow.h"
@@ -165,7 +166,8 @@ void CasinoTable::chooseRules()
     if (window.isBusy())
         return;
     TableRulesDialog dialog(rules, &window);
-    if (dialog.exec() != QDialog::Accepted)
+    // The same table chosen again keeps its round and bank.
+    if (dialog.exec() != QDialog::Accepted || RulesText::format(dialog.chosen()) == RulesText::format(rules))
         return;
     sitAt(dialog.chosen());
 }
