@@ -9,7 +9,9 @@
 #include "TableFixture.h"
 #include "TableRulesDialog.h"
 #include "TableRulesPresets.h"
+#include "TableSurface.h"
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
@@ -184,6 +186,23 @@ private Q_SLOTS:
         for (const char *action : {"Stand ", "Hit ", "Double ", "Split ", "Surrender "})
             QVERIFY2(odds.contains(QLatin1String(action)), qPrintable(odds));
         QVERIFY(!odds.contains(QLatin1String("Insurance")));
+    }
+
+    void oneButtonFramedAtATime()
+    {
+        OPEN_CASINO(fixture, table, "decks=6,surrender=late", {10, 10, 6, 7});
+        table.picDeal_Click();
+        auto *surrenderFrame = table.findChild<QFrame *>(QStringLiteral("shpSurrender"));
+        QTest::mouseMove(table.lblHit);
+        QVERIFY(table.Shape[0]->isVisible());
+        QTest::mouseMove(table.casino.surrenderButton());
+        QVERIFY(surrenderFrame->isVisible());
+        QVERIFY(table.Shape[0]->isHidden());
+        QTest::mouseMove(table.lblStand);
+        QVERIFY(surrenderFrame->isHidden());
+        QVERIFY(table.Shape[1]->isVisible());
+        QTest::mouseMove(table.table, QPoint(20, 20));
+        QVERIFY(table.Shape[1]->isHidden());
     }
 
     void tableRulesChangeTheTableAndAreStored()

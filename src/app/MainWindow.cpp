@@ -131,6 +131,8 @@ void MainWindow::createControls()
         QLabel *button = label(buttons[i], QString());
         button->setCursor(Qt::PointingHandCursor);
         button->setMouseTracking(true);
+        // A move over a button stays there: passed on, the table's own move would take the frame away again.
+        button->setAttribute(Qt::WA_NoMousePropagation);
         button->installEventFilter(this);
         *actionLabels[i] = button;
         Shape[i] = new QFrame(table);

@@ -116,14 +116,19 @@ void CasinoTable::attach(QMenu *game)
     surrenderLabel->setGeometry(TableLayout::surrenderButton);
     surrenderLabel->setCursor(Qt::PointingHandCursor);
     surrenderLabel->setMouseTracking(true);
+    surrenderLabel->setAttribute(Qt::WA_NoMousePropagation);
     surrenderLabel->installEventFilter(this);
     surrenderLabel->hide();
     surrenderFrame = new QFrame(window.table);
+    surrenderFrame->setObjectName(QStringLiteral("shpSurrender"));
     surrenderFrame->setGeometry(TableLayout::surrenderButton.adjusted(-4, -4, 4, 4));
     surrenderFrame->setStyleSheet(window.Shape[0]->styleSheet());
     surrenderFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
     surrenderFrame->hide();
+    // One button is framed at a time: a move anywhere else takes this frame away.
     connect(window.table, &TableSurface::mouseMoved, this, &CasinoTable::hideSurrenderFrame);
+    for (QWidget *other : {window.lblHit, window.lblStand, window.lblDouble, window.lblSplit})
+        other->installEventFilter(this);
 
     new TableKeys(&window, window.table,
                   {{Qt::Key_Y, [this] { answerInsurance(true); }},
@@ -133,6 +138,8 @@ void CasinoTable::attach(QMenu *game)
 
 bool CasinoTable::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched != surrenderLabel && event->type() == QEvent::MouseMove)
+        hideSurrenderFrame();
     if (watched == surrenderLabel) {
         if (event->type() == QEvent::MouseMove && !window.roundOver && window.actionEnabled && currentRound
             && currentRound->allows(Action::Surrender)) {
