@@ -72,6 +72,8 @@ private Q_SLOTS:
                                           << "1030" << QList<Outcome>{Outcome::Natural};
         QTest::newRow("natural against a dealer natural pushes")
             << "decks=6" << QList<int>{1, 1, 13, 10} << "n" << "1000" << QList<Outcome>{Outcome::Pushed};
+        QTest::newRow("ten up: the peek ends the round before any choice")
+            << "decks=6,surrender=late" << QList<int>{10, 9, 9, 1} << "" << "975" << QList<Outcome>{Outcome::Lost};
         QTest::newRow("late surrender returns half") << "decks=6,surrender=late" << QList<int>{10, 10, 6, 7} << "r"
                                                      << "987.5" << QList<Outcome>{Outcome::Surrendered};
         QTest::newRow("insured dealer natural evens out") << "decks=6" << QList<int>{1, 10, 9, 13} << "y"
