@@ -1,10 +1,14 @@
 // Table figures: time from the window's creation to the table shown, the
-// cost of one 400-pixel card flight, and the CPU a 2-second wait uses.
+// cost of one 400-pixel card flight, the CPU a 2-second wait uses, the time
+// to change to a casino table (its chart derived, or read back), and a
+// round's deal and stand at the program's table and at a casino table.
 // Run offscreen: QT_QPA_PLATFORM=offscreen bench_table
 #include "DeckSource.h"
 #include "EventLoopClock.h"
 #include "MainWindow.h"
 #include "ProgramFolder.h"
+#include "RulesText.h"
+#include "ShoeSource.h"
 #include "TableSurface.h"
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,6 +31,21 @@ struct OrderedDeck : DeckSource {
             deck[i] = Card::fromIndex(i);
     }
 };
+
+// Leaves a casino shoe in the order it was filled: kings come first.
+struct OrderedShoe : ShoeSource {
+    void order(std::vector<Card> &) override {}
+};
+
+// One round dealt and stood, without card flights: the waits that pace it.
+double roundMilliseconds(MainWindow &table)
+{
+    QElapsedTimer wall;
+    wall.start();
+    table.picDeal_Click();
+    table.lblStand_Click();
+    return wall.nsecsElapsed() / 1e6;
+}
 }
 
 int main(int argc, char *argv[])
@@ -71,5 +90,22 @@ int main(int argc, char *argv[])
     const double waitCpu = cpuSeconds() - waitStart;
     std::printf("shortDelay(2000): %.1f ms wall, %.2f ms CPU (%.3f %% of a core)\n", wall.nsecsElapsed() / 1e6,
                 waitCpu * 1e3, 100.0 * waitCpu / (wall.nsecsElapsed() / 1e9));
+
+    table.prefs.prfAnimation = false;
+    table.welcomeShown = true;
+    std::printf("a round dealt and stood at the program's table: %.0f ms wall\n", roundMilliseconds(table));
+    OrderedShoe shoe;
+    table.casino.useShoeSource(shoe);
+    // Each table new (its chart derived), then the first one again (read back).
+    for (const char *rules : {"decks=6,soft17=stand,das=yes,surrender=late", "decks=2,soft17=hit", "decks=8,soft17=stand",
+                              "decks=6,soft17=stand,das=yes,surrender=late"}) {
+        QElapsedTimer change;
+        change.start();
+        const double changeCpu = cpuSeconds();
+        table.casino.sitAt(*RulesText::parse(rules));
+        std::printf("sitting at %s: %.0f ms wall, %.0f ms CPU\n", rules, change.nsecsElapsed() / 1e6,
+                    (cpuSeconds() - changeCpu) * 1e3);
+    }
+    std::printf("a round dealt and stood at that casino table: %.0f ms wall\n", roundMilliseconds(table));
     return 0;
 }

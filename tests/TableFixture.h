@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "ProgramFolder.h"
 #include "StackedDeckSource.h"
+#include "StackedShoeSource.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -11,12 +12,14 @@
 #include <memory>
 
 // A table opened on a copy of the program's data, with a fake clock, a
-// stackable deck and captured message boxes.
+// stackable deck, a stackable shoe for a casino table and captured message
+// boxes.
 struct TableFixture {
     QTemporaryDir folder;
     AlertRecorder alerts;
     FakeClock clock;
     StackedDeckSource stacked;
+    StackedShoeSource shoe; // stacked before open(): a casino table's shoe is filled as the table loads
     std::unique_ptr<MainWindow> window;
 
     TableFixture()
@@ -41,6 +44,7 @@ struct TableFixture {
     bool open(bool asStored = false)
     {
         window = std::make_unique<MainWindow>(clock, stacked);
+        window->casino.useShoeSource(shoe);
         if (!asStored) {
             window->prefs.prfAnimationDelay = 0;
             window->prefs.delayUnmeasured = false;

@@ -3,6 +3,8 @@
 // pictures of the table beside its strategy window, of the flash drill and of
 // the preferences.
 #include "PreferencesDialog.h"
+#include "SettingsStore.h"
+#include "TableRulesDialog.h"
 #include "StrategyWindow.h"
 #include "FlashDrillWindow.h"
 #include "TableFixture.h"
@@ -36,12 +38,46 @@ void saveSideBySide(const QList<QPixmap> &pictures, const QString &path)
 }
 }
 
+// A casino table, chosen in settings of its own: eights against a 6 split
+// twice, the first hand doubled, the second to play; then all three settled.
+// And the Table Rules dialog for that table. Its table is closed before the
+// program's own opens: one table at a time keeps the record.
+bool saveCasinoPictures(const QString &folder)
+{
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    QTemporaryDir casinoConfig;
+    qputenv("XDG_CONFIG_HOME", casinoConfig.path().toLocal8Bit());
+    SettingsStore store(QStringLiteral("Table"));
+    store.write(QStringLiteral("rules"), QStringLiteral("decks=6,soft17=stand,das=yes,surrender=late"));
+    store.commit();
+    TableFixture casino;
+    casino.shoe.stackRanks({6, 8, 8, 10, 8, 3, 10, 10, 9, 10});
+    if (!casino.open())
+        return false;
+    MainWindow &casinoTable = casino.table();
+    casinoTable.picDeal_Click();
+    casinoTable.lblSplit_Click();
+    casinoTable.lblSplit_Click();
+    casinoTable.lblDouble_Click();
+    saveSideBySide({casinoTable.grab(), casinoTable.frmStrings->grab()}, folder + QStringLiteral("/casino-table.png"));
+    casinoTable.lblStand_Click();
+    casinoTable.lblStand_Click();
+    save(casinoTable, folder, QStringLiteral("casino-settled"));
+    TableRulesDialog rules(casinoTable.casino.tableRules(), &casinoTable);
+    rules.show();
+    rules.grab().save(folder + QStringLiteral("/table-rules.png"));
+    qputenv("XDG_CONFIG_HOME", config);
+    return true;
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QTemporaryDir record; // the rounds played here stay out of the player's record
     qputenv("XDG_DATA_HOME", record.path().toLocal8Bit());
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    if (!saveCasinoPictures(folder))
+        return 1;
     TableFixture fixture;
     if (!fixture.open())
         return 1;
@@ -108,5 +144,6 @@ int main(int argc, char *argv[])
         pages << preferences.grab();
     }
     saveSideBySide(pages, folder + QStringLiteral("/preferences.png"));
+
     return 0;
 }

@@ -419,7 +419,11 @@ void drawCaption(QPainter &painter, const QRect &area, const QString &text)
                      QColor(0, 20, 8, 170));
 }
 
-QImage makeTable()
+// The program's table, or a casino table's: its felt has a fifth button,
+// Surrender, no player's panel (each hand shows its own total) and a wider
+// place for up to four hands, and leaves its foot for the line of its rules,
+// which the program prints.
+QImage makeTable(bool casino)
 {
     using namespace TableLayout;
     const int frame = 20;
@@ -439,27 +443,33 @@ QImage makeTable()
     // Card places: the deck, the dealer's hand and the player's hand.
     drawFeltMark(painter, QRectF(350.5, 35.5, 77, 105), 7, 55);
     drawFeltMark(painter, QRectF(125.5, 85.5, 159, 95), 8, 55);
-    drawFeltMark(painter, QRectF(50.5, 249.5, 271, 95), 8, 55);
+    if (casino)
+        drawFeltMark(painter, QRectF(30.5, 232.5, 440, 120), 8, 55);
+    else
+        drawFeltMark(painter, QRectF(50.5, 249.5, 271, 95), 8, 55);
 
     // Information panels behind the totals and the bank.
     drawInfoPanel(painter, QRectF(dealerCaption.left() + 0.5, dealerCaption.top() - 3.5,
                                   dealerCaption.width() - 1, dealerStake.bottom() - dealerCaption.top() + 7));
-    drawInfoPanel(painter, QRectF(playerCaption.left() + 0.5, playerCaption.top() - 3.5,
-                                  playerCaption.width() - 1, playerStake.bottom() - playerCaption.top() + 7));
+    if (!casino)
+        drawInfoPanel(painter, QRectF(playerCaption.left() + 0.5, playerCaption.top() - 3.5,
+                                      playerCaption.width() - 1, playerStake.bottom() - playerCaption.top() + 7));
     // The bank panel is narrower than its labels so it stays clear of the
     // printed border line; its labels centre their text anyway.
     drawInfoPanel(painter, QRectF(bankCaption.center().x() - 65, bankCaption.top() - 3.5,
                                   130, bank.bottom() - bankCaption.top() + 7));
     drawCaption(painter, dealerCaption, "DEALER");
-    drawCaption(painter, playerCaption, "PLAYER");
+    if (!casino)
+        drawCaption(painter, playerCaption, "PLAYER");
     drawCaption(painter, bankCaption, "BANK");
 
     // The house rules, printed in an arc across the foot of the felt.
     painter.setFont(dejaVu("DejaVu Serif Condensed", 10, QFont::Bold));
     QColor ink = paleGold;
     ink.setAlpha(150);
-    drawArcText(painter, QString("BLACKJACK PAYS EVEN MONEY  %1  DEALER STANDS ON ALL 17s").arg(QChar(0x00B7)),
-                QPointF(258, 368), 1800, 1.2, ink);
+    if (!casino)
+        drawArcText(painter, QString("BLACKJACK PAYS EVEN MONEY  %1  DEALER STANDS ON ALL 17s").arg(QChar(0x00B7)),
+                    QPointF(258, 368), 1800, 1.2, ink);
 
     // Our name, printed faintly near the head of the table.
     QFont name = serif(22, QFont::Bold);
@@ -475,6 +485,8 @@ QImage makeTable()
     drawButtonFace(painter, standButton, "Stand");
     drawButtonFace(painter, doubleButton, "Double");
     drawButtonFace(painter, splitButton, "Split");
+    if (casino)
+        drawButtonFace(painter, surrenderButton, "Surrender");
     return image;
 }
 
@@ -742,7 +754,8 @@ int main(int argc, char *argv[])
     QDir().mkpath(bannerPngs.path());
 
     using namespace TableLayout;
-    bool ok = save(makeTable(), pics.filePath("bjwood.jpg"), 92);
+    bool ok = save(makeTable(false), pics.filePath("bjwood.jpg"), 92);
+    ok &= save(makeTable(true), pics.filePath("casino.jpg"), 92);
     ok &= save(woodStrip(pictureWidth, borderThickness, railWood, 41), pics.filePath("border-top.png"));
     ok &= save(woodStrip(pictureWidth, borderThickness, railWood, 42), pics.filePath("border-bottom.png"));
     // The side rails run the client area's full height: the table, the

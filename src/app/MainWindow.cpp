@@ -26,7 +26,7 @@
 
 MainWindow::MainWindow(Clock &clock, DeckSource &deckSource, QWidget *parent)
     : QMainWindow(parent), sounds(prefs.prfSound), training([this](const QString &text) { setStatus(text); }),
-      flash(chart, training.session().database(), clock),
+      flash(chart, training.session().database(), clock), casino(*this),
       clock(clock), deckSource(deckSource), bestPlay(chart)
 {
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -42,7 +42,7 @@ MainWindow::MainWindow(Clock &clock, DeckSource &deckSource, QWidget *parent)
                    {Qt::Key_S, [this] { lblStand_Click(); }},
                    {Qt::Key_D, [this] { lblDouble_Click(); }},
                    {Qt::Key_P, [this] { lblSplit_Click(); }},
-                   {Qt::Key_N, [this] { picDeal_Click(); }},
+                   {Qt::Key_N, [this] { if (!casino.answerInsurance(false)) picDeal_Click(); }},
                    {Qt::Key_Space, [this] { picDeal_Click(); }}});
 }
 
@@ -131,6 +131,8 @@ void MainWindow::createControls()
         QLabel *button = label(buttons[i], QString());
         button->setCursor(Qt::PointingHandCursor);
         button->setMouseTracking(true);
+        // A move over a button stays there: passed on, the table's own move would take the frame away again.
+        button->setAttribute(Qt::WA_NoMousePropagation);
         button->installEventFilter(this);
         *actionLabels[i] = button;
         Shape[i] = new QFrame(table);
@@ -165,6 +167,7 @@ void MainWindow::createMenus()
     entry(game, QStringLiteral("Preferences"), "mnuPref", &MainWindow::mnuPref_Click);
     training.attach(game, table);
     flash.attach(game, table);
+    casino.attach(game);
     game->addSeparator();
     entry(game, QStringLiteral("E&xit"), "mnuExit", &MainWindow::mnuExit_Click);
 
@@ -248,6 +251,7 @@ bool MainWindow::Form_Load()
     chart.importChart(ProgramFolder::path());
     frmStrings->showWindow();
     FirstInit();
+    casino.load();
     loaded = true;
     // Activation may have come while loading; the first deal waits for the
     // table to be laid out.

@@ -1,6 +1,7 @@
 #pragma once
 #include "BannerCycle.h"
 #include "BestPlay.h"
+#include "CasinoTable.h"
 #include "Clock.h"
 #include "Deck.h"
 #include "DeckSource.h"
@@ -157,6 +158,7 @@ public:
     SoundPlayer sounds;
     TrainingRecorder training; // the record of decisions, statistics and drills
     FlashDrillEntry flash;     // Game > Flash Drill, key F
+    CasinoTable casino;        // Game > Table Rules: plays the deal and the actions at a casino table
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -165,6 +167,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The casino table plays with the window's pictures, waits and flights.
+    friend class CasinoTable;
     // Thrown from a wait in which the table was closed; every handler that
     // can wait catches it (untilClosed), so it unwinds only our own frames.
     struct Closed {};

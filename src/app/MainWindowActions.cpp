@@ -44,7 +44,7 @@ bool MainWindow::adviceAllows(const QString &expected, int16_t &mistakes)
 
 void MainWindow::lblHit_Click()
 {
-    if (isBusy())
+    if (isBusy() || casino.play(CasinoTable::Action::Hit))
         return;
     if (!roundOver) {
         setStatus(QString());
@@ -56,7 +56,7 @@ void MainWindow::lblHit_Click()
 
 void MainWindow::lblStand_Click()
 {
-    if (isBusy() || roundOver)
+    if (isBusy() || roundOver || casino.play(CasinoTable::Action::Stand))
         return;
     setStatus(QString());
     if (adviceAllows(QStringLiteral("s"), standMistakes))
@@ -65,7 +65,7 @@ void MainWindow::lblStand_Click()
 
 void MainWindow::lblDouble_Click()
 {
-    if (isBusy())
+    if (isBusy() || casino.play(CasinoTable::Action::Double))
         return;
     setStatus(QString());
     if (!canDouble) {
@@ -93,7 +93,7 @@ void MainWindow::carryOutDouble()
 
 void MainWindow::lblSplit_Click()
 {
-    if (isBusy() || roundOver)
+    if (isBusy() || roundOver || casino.play(CasinoTable::Action::Split))
         return;
     untilClosed([this] {
         if (!canSplit)

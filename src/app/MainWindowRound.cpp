@@ -112,6 +112,8 @@ void MainWindow::DealFirst()
         shortDelay(2500);
         welcomeShown = true;
     }
+    if (casino.isOn())
+        return casino.deal();
     resetGraphics();
     shuffleCards();
     lblPlayer->setText(QStringLiteral("0"));

@@ -28,7 +28,7 @@ void setColours(QLabel *label, const QColor &text, const QColor &background)
 }
 
 StrategyWindow::StrategyWindow(const StrategyChart &chart, Preferences &prefs, QWidget *parent)
-    : QWidget(parent, Qt::Tool), chart(chart), prefs(prefs)
+    : QWidget(parent, Qt::Tool), chart(&chart), prefs(prefs)
 {
     setObjectName(QStringLiteral("frmStrings"));
     setWindowTitle(QStringLiteral("Blackjack Strategy"));
@@ -119,13 +119,26 @@ void StrategyWindow::Form_Load()
     move(loadPosition());
     for (QLabel *advice : lblAction)
         setColours(advice, Qt::black, Qt::white);
-    for (int i = 0; i < lineCount; ++i) {
-        lblAction[i]->setText(QLatin1Char(' ') + chart.chartStrings[i][1]);
-        lblPlayerHand[i]->setText(chart.chartStrings[i][0].trimmed());
-    }
-    fitFontToCaptions();
+    fillLines();
     loaded = true;
     placeWhenShown = true;
+}
+
+void StrategyWindow::fillLines()
+{
+    for (int i = 0; i < lineCount; ++i) {
+        lblAction[i]->setText(QLatin1Char(' ') + chart->chartStrings[i][1]);
+        lblAction[i]->setToolTip(chart->chartStrings[i][1]); // for advice too long for the line
+        lblPlayerHand[i]->setText(chart->chartStrings[i][0].trimmed());
+    }
+    fitFontToCaptions();
+}
+
+void StrategyWindow::setChart(const StrategyChart &shown)
+{
+    chart = &shown;
+    if (loaded)
+        fillLines();
 }
 
 void StrategyWindow::ensureLoaded()

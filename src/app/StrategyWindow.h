@@ -31,6 +31,8 @@ public:
     std::optional<Preferences::WindowPosition> position() const;
     // A line below the chart; an empty text hides it.
     void setOdds(const QString &text);
+    // Shows the lines of another chart (a casino table's) from now on.
+    void setChart(const StrategyChart &shown);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -39,11 +41,12 @@ protected:
 private:
     void Form_Load();
     void ensureLoaded();
+    void fillLines();
     void fitFontToCaptions();
     QPoint loadPosition() const;
     void fitWindowToRows();
 
-    const StrategyChart &chart;
+    const StrategyChart *chart;
     Preferences &prefs;
     std::array<QLabel *, lineCount> lblPlayerHand{};
     std::array<QLabel *, lineCount> lblAction{};

@@ -16,6 +16,10 @@ constexpr QRect hitButton{484, 176, 124, 34};
 constexpr QRect standButton{484, 218, 124, 34};
 constexpr QRect doubleButton{484, 260, 124, 34};
 constexpr QRect splitButton{484, 302, 124, 34};
+// A casino table's fifth action, above the other four, and the line that
+// names its rules across the foot of its felt.
+constexpr QRect surrenderButton{484, 134, 124, 34};
+constexpr QRect feltCaption{30, 356, 580, 14};
 
 constexpr QRect status{40, 200, 420, 30};
 constexpr QRect bankCaption{470, 40, 150, 18};

@@ -19,9 +19,10 @@ SettingsStore::FileIdentity identity(const QString &path)
 }
 }
 
-SettingsStore::SettingsStore()
+SettingsStore::SettingsStore(const QString &section)
     : path(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/Vantrel/Vantrel.conf"))
+           + QStringLiteral("/Vantrel/Vantrel.conf")),
+      section(section)
 {
     // Looked at before anything reads it: opening a FIFO would block.
     const QString problem = TextFileReader::problem(path);
@@ -39,7 +40,7 @@ void SettingsStore::openSettings(const QString &readFrom)
 {
     opened = identity(readFrom);
     settings = std::make_unique<QSettings>(readFrom, QSettings::IniFormat);
-    settings->beginGroup(QStringLiteral("Preferences"));
+    settings->beginGroup(section);
 }
 
 void SettingsStore::openReplacement()

@@ -8,15 +8,17 @@
 class QSettings;
 class QTemporaryFile;
 
-// The per-user settings store: texts under application "Vantrel", section
-// "Preferences", in the INI file Vantrel/Vantrel.conf of the user's config
-// folder. A file there that cannot sensibly be read (not a regular file,
-// or far larger than any settings file) is left unread: every key reads
-// as its default, and a commit replaces it with a file of this run's keys.
+// The per-user settings store: texts under application "Vantrel", in one
+// section ("Preferences" unless another is named), in the INI file
+// Vantrel/Vantrel.conf of the user's config folder. A file there that
+// cannot sensibly be read (not a regular file, or far larger than any
+// settings file) is left unread: every key reads as its default, and a
+// commit replaces it with a file of this run's keys.
 // The folder is kept 0700 and the file 0600.
 class SettingsStore {
 public:
-    SettingsStore();
+    // The section read and written; the preferences' own by default.
+    explicit SettingsStore(const QString &section = QStringLiteral("Preferences"));
     ~SettingsStore();
     QString read(const QString &key, const QString &defaultText) const;
     void write(const QString &key, const QString &text);
@@ -37,6 +39,7 @@ private:
     void openReplacement();
 
     QString path;
+    QString section;
     QString refused;
     FileIdentity opened;
     std::unique_ptr<QTemporaryFile> replacement; // for a refused file, or a garbled one cleared

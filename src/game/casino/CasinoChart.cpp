@@ -52,30 +52,57 @@ CasinoChart::Play CasinoChart::resolve(Code code, Allowed allowed)
     return Play::Hit;
 }
 
+int CasinoChart::row(int hardSum, bool hasAce, int pairValue, bool maySplit)
+{
+    if (pairValue != 0 && maySplit)
+        return pairRow(pairValue);
+    const bool soft = hasAce && hardSum + 10 <= 21;
+    return totalRow(soft ? hardSum + 10 : hardSum, soft);
+}
+
 CasinoChart::Play CasinoChart::play(int hardSum, bool hasAce, int pairValue, int upValue, Allowed allowed) const
 {
     const int column = CasinoChart::column(upValue);
-    if (pairValue != 0 && allowed.split)
-        return resolve(cells[pairRow(pairValue)][column], allowed);
-    const bool soft = hasAce && hardSum + 10 <= 21;
-    const int total = soft ? hardSum + 10 : hardSum;
-    const int row = totalRow(total, soft);
-    if (row < 0)
+    const int row = CasinoChart::row(hardSum, hasAce, pairValue, allowed.split);
+    if (row < 0) {
+        const int total = hasAce && hardSum + 10 <= 21 ? hardSum + 10 : hardSum;
         return total >= 21 ? Play::Stand : Play::Hit;
-    allowed.split = false;
+    }
+    if (!isPairRow(row))
+        allowed.split = false;
     return resolve(cells[row][column], allowed);
 }
 
-CasinoChart::Play CasinoChart::play(const Hand &hand, int upValue, Allowed allowed) const
-{
+namespace {
+struct HandSums {
     int hardSum = 0;
     bool hasAce = false;
+    int pairValue = 0;
+};
+
+HandSums sumsOf(const Hand &hand)
+{
+    HandSums sums;
     for (int i = 0; i < hand.count(); ++i) {
-        hardSum += cardValue(hand[i]);
-        hasAce = hasAce || hand[i].rank == 1;
+        sums.hardSum += cardValue(hand[i]);
+        sums.hasAce = sums.hasAce || hand[i].rank == 1;
     }
-    const bool pair = hand.count() == 2 && cardValue(hand[0]) == cardValue(hand[1]);
-    return play(hardSum, hasAce, pair ? cardValue(hand[0]) : 0, upValue, allowed);
+    if (hand.count() == 2 && cardValue(hand[0]) == cardValue(hand[1]))
+        sums.pairValue = cardValue(hand[0]);
+    return sums;
+}
+} // namespace
+
+CasinoChart::Play CasinoChart::play(const Hand &hand, int upValue, Allowed allowed) const
+{
+    const HandSums sums = sumsOf(hand);
+    return play(sums.hardSum, sums.hasAce, sums.pairValue, upValue, allowed);
+}
+
+int CasinoChart::handRow(const Hand &hand, bool maySplit)
+{
+    const HandSums sums = sumsOf(hand);
+    return row(sums.hardSum, sums.hasAce, sums.pairValue, maySplit);
 }
 
 std::string CasinoChart::toText() const

@@ -61,6 +61,10 @@ public:
     // split reads the row of its total.
     Play play(int hardSum, bool hasAce, int pairValue, int upValue, Allowed allowed) const;
     Play play(const Hand &hand, int upValue, Allowed allowed) const;
+    // The row such a hand reads (-1 for none): its pair's row where it may
+    // be split, else its total's.
+    static int row(int hardSum, bool hasAce, int pairValue, bool maySplit);
+    static int handRow(const Hand &hand, bool maySplit);
 
     // One line per row: the label, spaces, ten comma-separated codes.
     std::string toText() const;

@@ -141,3 +141,11 @@ std::array<CasinoChartWording::Line, CasinoChartWording::lines> CasinoChartWordi
     }
     return wording;
 }
+
+int CasinoChartWording::lineOf(int row)
+{
+    for (int line = 0; line < lines; ++line)
+        if (row >= groups[line].firstRow && row <= groups[line].lastRow)
+            return line;
+    return -1;
+}

@@ -13,4 +13,6 @@ public:
     static std::array<Line, lines> of(const CasinoChart &chart);
     // One row's advice across the up-cards.
     static std::string rowAdvice(const CasinoChart &chart, int row);
+    // The line (0..20) that holds a chart row.
+    static int lineOf(int row);
 };

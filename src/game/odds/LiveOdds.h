@@ -13,6 +13,8 @@ struct ActionOdds {
     double hit = 0.0;                     // hit, then go on playing the best way
     std::optional<double> doubleDown;     // only on the hand's first two cards
     std::optional<double> split;          // only on a pair dealt as the round's first two cards
+    std::optional<double> surrender;      // casino tables that allow it, on the first two cards
+    std::optional<double> insurance;      // the insurance bet, while it is offered
 };
 
 class LiveOdds {

@@ -36,6 +36,8 @@ QString OddsLine::text(const ActionOdds &odds, int stake, const QString &chartAd
         figures.push_back({"Double", "d", shown(*odds.doubleDown)});
     if (odds.split)
         figures.push_back({"Split", "p", shown(*odds.split)});
+    if (odds.surrender)
+        figures.push_back({"Surrender", "r", shown(*odds.surrender)});
 
     QStringList parts;
     const Figure *best = &figures.front();
@@ -44,7 +46,12 @@ QString OddsLine::text(const ActionOdds &odds, int stake, const QString &chartAd
         if (figure.chips > best->chips)
             best = &figure;
     }
+    // Insurance is a bet beside the hand: against declining it, not against the hand's plays.
+    if (odds.insurance)
+        parts << QStringLiteral("Insurance ") + chipsText(shown(*odds.insurance));
     QString line = parts.join(QStringLiteral("  ")) + QStringLiteral(" in chips on your %1 stake").arg(stake);
+    if (odds.insurance && stoppedChoice == QLatin1String("i") && shown(*odds.insurance) < 0.0)
+        line += QStringLiteral("  (Insurance costs %1)").arg(chipsText(-shown(*odds.insurance)));
 
     // A choice is measured against the advice it left; with no figure for
     // the advice (a double no longer open), against the best one shown.

@@ -142,3 +142,15 @@ std::string RulesText::format(const GameRules &rules)
     });
     return text;
 }
+
+std::vector<RulesText::Key> RulesText::keys()
+{
+    std::vector<Key> keys;
+    forEachOption([&](const auto &option) {
+        Key key{option.key, {}};
+        for (const auto &choice : option.choices)
+            key.words.emplace_back(choice.first);
+        keys.push_back(key);
+    });
+    return keys;
+}

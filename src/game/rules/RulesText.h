@@ -2,6 +2,7 @@
 #include "GameRules.h"
 #include <optional>
 #include <string>
+#include <vector>
 
 // The one text form of a table's rules, used on the command line, in the
 // settings and in the record: comma-separated key=value fields, such as
@@ -17,4 +18,12 @@ public:
     // casino's; parse() reads it back to the same rules. A value outside the
     // listed ones is written as `?`, which parse() refuses.
     static std::string format(const GameRules &rules);
+
+    // Every key with its accepted words, in format()'s order, for choosing
+    // the rules one key at a time.
+    struct Key {
+        std::string name;
+        std::vector<std::string> words;
+    };
+    static std::vector<Key> keys();
 };
