@@ -200,8 +200,9 @@ private Q_SLOTS:
             {"10-10", "Always stand"},
         };
         for (const auto &[group, advice] : expected) {
+            const char *const wanted = group; // a lambda may not capture a structured binding before C++20
             const auto line = std::find_if(words.begin(), words.end(),
-                                           [&](const CasinoChartWording::Line &l) { return l[0] == group; });
+                                           [wanted](const CasinoChartWording::Line &l) { return l[0] == wanted; });
             QVERIFY2(line != words.end(), group);
             QCOMPARE(QString::fromStdString((*line)[1]), QString(advice));
         }
