@@ -1,6 +1,7 @@
 // Rounds at a casino table played through the window, with stacked shoes and
 // keys as the player presses them.
 #include "CasinoChartPlay.h"
+#include "ChartRows.h"
 #include "RulesText.h"
 #include "SeededRandom.h"
 #include "SettingsStore.h"
@@ -14,6 +15,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 #include <map>
 
@@ -40,6 +44,30 @@ void press(MainWindow &table, const QString &keys)
     fixture.shoe.stackRanks(__VA_ARGS__);                                                                              \
     QVERIFY(fixture.open());                                                                                           \
     MainWindow &table = fixture.table()
+
+// The rows of a query on this run's part of the record, columns joined by
+// "|"; SESSION stands for the run's session.
+QStringList rows(MainWindow &table, QString sql)
+{
+    TrainingSession &session = table.training.session();
+    sql.replace(QLatin1String("SESSION"), QString::number(session.database().sessionId()));
+    QSqlQuery query(session.database().connection());
+    QStringList result;
+    if (!query.exec(sql))
+        return {query.lastError().text()};
+    while (query.next()) {
+        QStringList columns;
+        for (int i = 0; i < query.record().count(); ++i)
+            columns << query.value(i).toString();
+        result << columns.join(QLatin1Char('|'));
+    }
+    return result;
+}
+
+QString rulesTextOf(const char *rules)
+{
+    return QString::fromStdString(RulesText::format(*RulesText::parse(rules)));
+}
 
 QList<Outcome> outcomes(const CasinoRound &round)
 {
@@ -121,6 +149,72 @@ private Q_SLOTS:
         QVERIFY(table.roundOver);
         // Every hand settled once, by the window.
         QCOMPARE(static_cast<int>(table.casino.settledHands().size()), hands.size());
+    }
+
+    // Insurance lost on a won hand; a resplit with a double after it; a
+    // stand the tutor stopped, then played.
+    void roundsAreRecordedUnderTheTablesRules()
+    {
+        OPEN_CASINO(fixture, table, "decks=6,surrender=late",
+                    {1, 10, 9, 7, 6, 8, 8, 10, 8, 3, 10, 10, 9, 10, 10, 10, 6, 7});
+        const QString casinoRules = rulesTextOf("decks=6,surrender=late");
+        QCOMPARE(table.training.session().table(), casinoRules);
+        table.picDeal_Click();
+        press(table, QStringLiteral("ys"));
+        table.picDeal_Click();
+        press(table, QStringLiteral("ppdss"));
+        table.prefs.prfAlwaysShowBestPlay = false;
+        table.picDeal_Click();
+        press(table, QStringLiteral("ss"));
+        QVERIFY(table.roundOver);
+        QCOMPARE(table.casino.bankText(), QStringLiteral("1087.5"));
+
+        QCOMPARE(rows(table, QStringLiteral("SELECT hand_cards, up_card, action, advice, advice_mode, rules"
+                                            " FROM decisions WHERE session = SESSION ORDER BY id")),
+                 (QStringList{QStringLiteral("10,9|A|s|s|always|") + casinoRules,
+                              QStringLiteral("8,8|6|p|p|always|") + casinoRules,
+                              QStringLiteral("10,6|10|s|r|after error|") + casinoRules}));
+        // The insurance lost goes with its hand: the hands add up to the bank.
+        QCOMPARE(rows(table, QStringLiteral("SELECT amount, bank_after, rules FROM hands WHERE session = SESSION ORDER BY id")),
+                 (QStringList{QStringLiteral("12.5|1012.5|") + casinoRules, QStringLiteral("50|1062.5|") + casinoRules,
+                              QStringLiteral("25|1087.5|") + casinoRules, QStringLiteral("25|1112.5|") + casinoRules,
+                              QStringLiteral("-25|1087.5|") + casinoRules}));
+
+        // The statistics show this table's record.
+        table.training.showStatistics();
+        StatisticsWindow *statistics = table.training.statisticsWindow();
+        QCOMPARE(statistics->shownTable(), casinoRules);
+        QCOMPARE(statistics->statistics().thisSession.decisions, 3);
+        // Back at the program's table, its own record is shown and kept.
+        table.casino.sitAt(GameRules::program());
+        QCOMPARE(statistics->shownTable(), DecisionRecord::programRules());
+        fixture.deal({10, 10, 7, 9});
+        table.lblStand_Click();
+        QCOMPARE(rows(table, QStringLiteral("SELECT rules FROM hands WHERE session = SESSION ORDER BY id DESC LIMIT 1")),
+                 QStringList{DecisionRecord::programRules()});
+    }
+
+    void drillDealsTheDrilledCellFromTheShoe()
+    {
+        OPEN_CASINO(fixture, table, "decks=2,soft17=hit", {});
+        table.findChild<QAction *>(QStringLiteral("mnuDrill"))->trigger();
+        const ChartRows casinoRows = ChartRows::casino();
+        for (int round = 0; round < 5; ++round) {
+            table.picDeal_Click();
+            const CasinoRound &dealt = *table.casino.round();
+            const ChartCell cell = casinoRows.cellOf(dealt.hands()[0].cards, dealt.upCard(), true);
+            QCOMPARE(table.training.marker()->text(), QStringLiteral("Drill: ") + casinoRows.cellName(cell));
+            QVERIFY(table.training.marker()->isVisible());
+            // The whole shoe was gathered for the deal: every card not on the table is in it.
+            QCOMPARE(table.casino.shoe()->cardsLeft() + dealt.hands()[0].cards.count() + dealt.dealerCards().count(),
+                     table.casino.shoe()->size());
+            for (int guard = 0; dealt.phase() != CasinoRound::Phase::Over; ++guard) {
+                QVERIFY(guard < 10);
+                press(table, dealt.phase() == CasinoRound::Phase::Insurance ? QStringLiteral("n") : QStringLiteral("s"));
+            }
+        }
+        QCOMPARE(rows(table, QStringLiteral("SELECT DISTINCT drill FROM hands WHERE session = SESSION")),
+                 QStringList{QStringLiteral("1")});
     }
 
     void badStoredRulesGiveOneMessageAndTheProgramTable()
@@ -366,6 +460,12 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("splits %1, resplits %2, doubles after a split %3, surrenders %4, insurance offers %5")
                                 .arg(stats[0]).arg(stats[1]).arg(stats[2]).arg(stats[3]).arg(stats[4])));
         QVERIFY(shuffleMessages > 0);
+        // The record holds every hand, under this table's rules, adding up to the bank.
+        QCOMPARE(rows(table, QStringLiteral("SELECT count(*), total(amount) * 2, count(DISTINCT rules) FROM hands"
+                                            " WHERE session = SESSION")),
+                 QStringList{QStringLiteral("%1|%2|1").arg(settledSoFar).arg(bankHalves - 2000)});
+        QCOMPARE(rows(table, QStringLiteral("SELECT DISTINCT rules FROM decisions WHERE session = SESSION")),
+                 QStringList{rulesTextOf("decks=6,soft17=stand,das=yes,surrender=late")});
     }
 };
 
