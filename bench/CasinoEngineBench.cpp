@@ -61,4 +61,45 @@ void benchCasinoEngine()
     std::printf("casino live odds, every play of a hand from 6 decks less 0..150 cards, CPU: mean %.3f ms (target 2), "
                 "worst %.3f ms (target 10) over %d hands\n",
                 total / hands, worst, hands);
+
+    // Later decisions: a hand after one or two hits, or a split hand of two,
+    // three or four, from the same kind of shoes.
+    total = worst = 0.0;
+    for (int played = 0; played < hands;) {
+        Shoe shoe = Shoe::fullShoe(6);
+        const int gone = std::uniform_int_distribution<int>(0, 150)(random);
+        for (int i = 0; i < gone; ++i)
+            drawValue(shoe, random);
+        const int up = drawValue(shoe, random);
+        CasinoEngine::Position position;
+        const bool split = played % 2 == 1;
+        if (split) {
+            position.hands = 2 + played / 2 % 3;
+            position.hand = position.hands - 1;
+            // The other hands' cards: one pair card each, and what they drew.
+            for (int i = 0; i < 3 * position.hands; ++i)
+                drawValue(shoe, random);
+            position.cards = {drawValue(shoe, random), drawValue(shoe, random)};
+        } else {
+            const int cards = 3 + played / 2 % 2;
+            for (int i = 0; i < cards; ++i)
+                position.cards.push_back(drawValue(shoe, random));
+        }
+        int sum = 0;
+        for (int value : position.cards)
+            sum += value;
+        const bool ace = std::count(position.cards.begin(), position.cards.end(), 1) > 0;
+        // Hands at 21 or over, and split aces (one card each), take no decision.
+        if (sum >= 21 || (ace && sum == 11) || (split && position.cards[0] == 1))
+            continue;
+        const double start = threadMilliseconds();
+        engine.values(shoe, up, position);
+        const double milliseconds = threadMilliseconds() - start;
+        total += milliseconds;
+        worst = std::max(worst, milliseconds);
+        ++played;
+    }
+    std::printf("casino live odds, later decisions (a hand of 3 or 4 cards, a split hand of 2 to 4), 6 decks, CPU: "
+                "mean %.3f ms (target 2), worst %.3f ms (target 10) over %d hands\n",
+                total / hands, worst, hands);
 }

@@ -162,7 +162,11 @@ private Q_SLOTS:
         table.picDeal_Click();
         press(table, QStringLiteral("ys"));
         table.picDeal_Click();
-        press(table, QStringLiteral("ppdss"));
+        press(table, QStringLiteral("pp"));
+        // Every decision of a split has its odds line: 8, 3 of three hands may double, not surrender.
+        const QString odds = table.frmStrings->findChild<QLabel *>(QStringLiteral("lblOdds"))->text();
+        QVERIFY2(odds.contains(QLatin1String("Double ")) && !odds.contains(QLatin1String("Surrender")), qPrintable(odds));
+        press(table, QStringLiteral("dss"));
         table.prefs.prfAlwaysShowBestPlay = false;
         table.picDeal_Click();
         press(table, QStringLiteral("ss"));
@@ -173,6 +177,10 @@ private Q_SLOTS:
                                             " FROM decisions WHERE session = SESSION ORDER BY id")),
                  (QStringList{QStringLiteral("10,9|A|s|s|always|") + casinoRules,
                               QStringLiteral("8,8|6|p|p|always|") + casinoRules,
+                              QStringLiteral("8,8|6|p|p|always|") + casinoRules,
+                              QStringLiteral("8,3|6|d|d|always|") + casinoRules,
+                              QStringLiteral("8,10|6|s|s|always|") + casinoRules,
+                              QStringLiteral("8,9|6|s|s|always|") + casinoRules,
                               QStringLiteral("10,6|10|s|r|after error|") + casinoRules}));
         // The insurance lost goes with its hand: the hands add up to the bank.
         QCOMPARE(rows(table, QStringLiteral("SELECT amount, bank_after, rules FROM hands WHERE session = SESSION ORDER BY id")),
@@ -184,7 +192,7 @@ private Q_SLOTS:
         table.training.showStatistics();
         StatisticsWindow *statistics = table.training.statisticsWindow();
         QCOMPARE(statistics->shownTable(), casinoRules);
-        QCOMPARE(statistics->statistics().thisSession.decisions, 3);
+        QCOMPARE(statistics->statistics().thisSession.decisions, 7);
         // Back at the program's table, its own record is shown and kept.
         table.casino.sitAt(GameRules::program());
         QCOMPARE(statistics->shownTable(), DecisionRecord::programRules());

@@ -519,11 +519,18 @@ QString CasinoTable::advice() const
 std::optional<ActionOdds> CasinoTable::odds() const
 {
     const auto &hands = currentRound->hands();
-    const Hand &cards = hands[0].cards;
-    if (hands.size() != 1 || cards.count() != 2)
+    const int active = currentRound->activeHand();
+    const CasinoRound::PlayerHand &hand = hands[static_cast<std::size_t>(active)];
+    CasinoEngine::Position position;
+    for (int i = 0; i < hand.cards.count(); ++i)
+        position.cards.push_back(cardValue(hand.cards[i]));
+    position.hands = static_cast<int>(hands.size());
+    position.hand = active;
+    position.splitAces = hand.splitAces;
+    const CasinoEngine::Values values = engine->values(currentRound->unseen(), cardValue(currentRound->upCard()), position);
+    // Split aces dealt another ace only stand or split: the odds line has no place without Hit.
+    if (!values.canHit)
         return std::nullopt;
-    const CasinoEngine::Values values =
-        engine->values(currentRound->unseen(), cardValue(currentRound->upCard()), cardValue(cards[0]), cardValue(cards[1]));
     ActionOdds odds;
     odds.stand = values.stand * stakeChips;
     odds.hit = values.hit * stakeChips;
