@@ -292,6 +292,41 @@ private Q_SLOTS:
         QVERIFY(!odds.contains(QLatin1String("Insurance")));
     }
 
+    // The longest advice of these rules runs to 232 characters: every line
+    // is shown whole, wrapped where it must be, and the window holds them all.
+    void strategyWindowShowsEveryLineWhole()
+    {
+        OPEN_CASINO(fixture, table, "decks=6,surrender=late", {10, 10, 6, 7});
+        StrategyWindow &window = *table.frmStrings;
+        window.showWindow();
+        table.picDeal_Click();
+        int wrapped = 0;
+        for (int i = 0; i < StrategyWindow::lineCount; ++i) {
+            const QLabel *advice = window.findChild<QLabel *>(QStringLiteral("lblAction_%1").arg(i));
+            const QLabel *hand = window.findChild<QLabel *>(QStringLiteral("lblPlayerHand_%1").arg(i));
+            const QRect needed = advice->fontMetrics().boundingRect(advice->contentsRect(), Qt::AlignLeft | Qt::TextWordWrap,
+                                                                    advice->text());
+            QVERIFY2(advice->contentsRect().contains(needed), qPrintable(advice->text()));
+            QVERIFY(advice->wordWrap() || advice->fontMetrics().horizontalAdvance(advice->text()) <= advice->width());
+            wrapped += advice->height() > hand->fontMetrics().height() * 2 ? 1 : 0;
+            QVERIFY(hand->fontMetrics().horizontalAdvance(hand->text()) <= hand->width());
+            QCOMPARE(hand->geometry().top(), advice->geometry().top());
+            QVERIFY(window.rect().contains(advice->geometry().bottomRight()));
+        }
+        QVERIFY(wrapped > 0);
+        QVERIFY(window.font().pixelSize() >= 9);
+        auto *odds = window.findChild<QLabel *>(QStringLiteral("lblOdds"));
+        QVERIFY(odds->isVisible());
+        QCOMPARE(odds->geometry().top(), window.findChild<QLabel *>(QStringLiteral("lblAction_20"))->geometry().bottom() + 1);
+        QCOMPARE(odds->geometry().bottom(), window.rect().bottom());
+        qInfo("strategy window %d x %d", window.width(), window.height());
+        // Back at the program's table, one line a row as before.
+        const int casinoHeight = window.height();
+        table.casino.sitAt(GameRules::program());
+        QVERIFY(!window.findChild<QLabel *>(QStringLiteral("lblAction_0"))->wordWrap());
+        QVERIFY(window.height() < casinoHeight);
+    }
+
     void oneButtonFramedAtATime()
     {
         OPEN_CASINO(fixture, table, "decks=6,surrender=late", {10, 10, 6, 7});
