@@ -7,6 +7,7 @@
 #include "SettingsStore.h"
 #include "ShuffledShoeSource.h"
 #include "StrategyWindow.h"
+#include "RecordRows.h"
 #include "TableFixture.h"
 #include "TableRulesDialog.h"
 #include "TableRulesPresets.h"
@@ -15,9 +16,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 #include <map>
 
@@ -44,25 +42,6 @@ void press(MainWindow &table, const QString &keys)
     fixture.shoe.stackRanks(__VA_ARGS__);                                                                              \
     QVERIFY(fixture.open());                                                                                           \
     MainWindow &table = fixture.table()
-
-// The rows of a query on this run's part of the record, columns joined by
-// "|"; SESSION stands for the run's session.
-QStringList rows(MainWindow &table, QString sql)
-{
-    TrainingSession &session = table.training.session();
-    sql.replace(QLatin1String("SESSION"), QString::number(session.database().sessionId()));
-    QSqlQuery query(session.database().connection());
-    QStringList result;
-    if (!query.exec(sql))
-        return {query.lastError().text()};
-    while (query.next()) {
-        QStringList columns;
-        for (int i = 0; i < query.record().count(); ++i)
-            columns << query.value(i).toString();
-        result << columns.join(QLatin1Char('|'));
-    }
-    return result;
-}
 
 QString rulesTextOf(const char *rules)
 {
@@ -173,7 +152,7 @@ private Q_SLOTS:
         QVERIFY(table.roundOver);
         QCOMPARE(table.casino.bankText(), QStringLiteral("1087.5"));
 
-        QCOMPARE(rows(table, QStringLiteral("SELECT hand_cards, up_card, action, advice, advice_mode, rules"
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT hand_cards, up_card, action, advice, advice_mode, rules"
                                             " FROM decisions WHERE session = SESSION ORDER BY id")),
                  (QStringList{QStringLiteral("10,9|A|s|s|always|") + casinoRules,
                               QStringLiteral("8,8|6|p|p|always|") + casinoRules,
@@ -183,7 +162,7 @@ private Q_SLOTS:
                               QStringLiteral("8,9|6|s|s|always|") + casinoRules,
                               QStringLiteral("10,6|10|s|r|after error|") + casinoRules}));
         // The insurance lost goes with its hand: the hands add up to the bank.
-        QCOMPARE(rows(table, QStringLiteral("SELECT amount, bank_after, rules FROM hands WHERE session = SESSION ORDER BY id")),
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT amount, bank_after, rules FROM hands WHERE session = SESSION ORDER BY id")),
                  (QStringList{QStringLiteral("12.5|1012.5|") + casinoRules, QStringLiteral("50|1062.5|") + casinoRules,
                               QStringLiteral("25|1087.5|") + casinoRules, QStringLiteral("25|1112.5|") + casinoRules,
                               QStringLiteral("-25|1087.5|") + casinoRules}));
@@ -198,7 +177,7 @@ private Q_SLOTS:
         QCOMPARE(statistics->shownTable(), DecisionRecord::programRules());
         fixture.deal({10, 10, 7, 9});
         table.lblStand_Click();
-        QCOMPARE(rows(table, QStringLiteral("SELECT rules FROM hands WHERE session = SESSION ORDER BY id DESC LIMIT 1")),
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT rules FROM hands WHERE session = SESSION ORDER BY id DESC LIMIT 1")),
                  QStringList{DecisionRecord::programRules()});
     }
 
@@ -221,7 +200,7 @@ private Q_SLOTS:
                 press(table, dealt.phase() == CasinoRound::Phase::Insurance ? QStringLiteral("n") : QStringLiteral("s"));
             }
         }
-        QCOMPARE(rows(table, QStringLiteral("SELECT DISTINCT drill FROM hands WHERE session = SESSION")),
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT DISTINCT drill FROM hands WHERE session = SESSION")),
                  QStringList{QStringLiteral("1")});
     }
 
@@ -504,10 +483,10 @@ private Q_SLOTS:
                                 .arg(stats[0]).arg(stats[1]).arg(stats[2]).arg(stats[3]).arg(stats[4])));
         QVERIFY(shuffleMessages > 0);
         // The record holds every hand, under this table's rules, adding up to the bank.
-        QCOMPARE(rows(table, QStringLiteral("SELECT count(*), total(amount) * 2, count(DISTINCT rules) FROM hands"
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT count(*), total(amount) * 2, count(DISTINCT rules) FROM hands"
                                             " WHERE session = SESSION")),
                  QStringList{QStringLiteral("%1|%2|1").arg(settledSoFar).arg(bankHalves - 2000)});
-        QCOMPARE(rows(table, QStringLiteral("SELECT DISTINCT rules FROM decisions WHERE session = SESSION")),
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT DISTINCT rules FROM decisions WHERE session = SESSION")),
                  QStringList{rulesTextOf("decks=6,soft17=stand,das=yes,surrender=late")});
     }
 };
