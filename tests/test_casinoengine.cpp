@@ -67,6 +67,20 @@ const char *const publishedSixDeckChart =
     "55      d,d,d,d,d,d,d,d,h,h\n66      p,p,p,p,p,h,h,h,h,h\n77      p,p,p,p,p,p,h,h,h,h\n"
     "88      p,p,p,p,p,p,p,p,p,p\n99      p,p,p,p,p,s,p,p,s,s\n1010    s,s,s,s,s,s,s,s,s,s\n";
 
+// A shoe holding only ten-value cards, `count` of them.
+Shoe tensOnly(int count)
+{
+    Shoe shoe;
+    for (int i = 0; i < count; ++i)
+        shoe.put(10);
+    return shoe;
+}
+
+CasinoEngine::Position positionOf(std::vector<int> cards, int hands = 1, int hand = 0, bool splitAces = false)
+{
+    return {std::move(cards), hands, hand, splitAces};
+}
+
 double expectedValue(const char *rulesText)
 {
     CasinoDerivation derivation(rulesOf(rulesText));
@@ -220,6 +234,148 @@ private Q_SLOTS:
         QVERIFY(CasinoEngine(rulesOf("decks=6,split=2")).values(eights, 10, 8, 8).split <
                 CasinoEngine(rulesOf("decks=6")).values(eights, 10, 8, 8).split - 0.001);
         QVERIFY(!CasinoEngine(rulesOf("decks=6,surrender=no")).values(eights, 10, 8, 8).canSurrender);
+    }
+
+    // Which plays a hand has at a later point of the round.
+    void playsOpenLater_data()
+    {
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<QList<int>>("cards");
+        QTest::addColumn<int>("hands");
+        QTest::addColumn<bool>("splitAces");
+        QTest::addColumn<QString>("open"); // h, d, p, r
+        QTest::newRow("first two cards") << "decks=6,surrender=late" << QList<int>{8, 8} << 1 << false << "hdpr";
+        QTest::newRow("a split hand: no surrender") << "decks=6,surrender=late" << QList<int>{8, 8} << 2 << false << "hdp";
+        QTest::newRow("a split hand without das") << "decks=6,das=no" << QList<int>{8, 3} << 2 << false << "h";
+        QTest::newRow("four hands: no more splits") << "decks=6" << QList<int>{8, 8} << 4 << false << "hd";
+        QTest::newRow("split to three, two held") << "decks=6,split=3" << QList<int>{8, 8} << 2 << false << "hdp";
+        QTest::newRow("split to three, three held") << "decks=6,split=3" << QList<int>{8, 8} << 3 << false << "hd";
+        QTest::newRow("after a hit") << "decks=6,surrender=late" << QList<int>{2, 2, 2} << 1 << false << "h";
+        QTest::newRow("doubling 10-11 only") << "decks=6,double=10-11" << QList<int>{5, 4} << 1 << false << "h";
+        QTest::newRow("split aces dealt an ace") << "decks=6,resplitAces=yes" << QList<int>{1, 1} << 2 << true << "p";
+        QTest::newRow("... where aces do not resplit") << "decks=6" << QList<int>{1, 1} << 2 << true << "";
+    }
+    void playsOpenLater()
+    {
+        QFETCH(QString, rules);
+        QFETCH(QList<int>, cards);
+        QFETCH(int, hands);
+        QFETCH(bool, splitAces);
+        QFETCH(QString, open);
+        Shoe unseen = Shoe::fullShoe(6);
+        unseen.remove(7);
+        for (int value : cards)
+            unseen.remove(value);
+        const CasinoEngine::Values values = CasinoEngine(rulesOf(rules.toUtf8().constData()))
+                                                .values(unseen, 7, positionOf({cards.begin(), cards.end()}, hands, 0, splitAces));
+        QString found;
+        for (const auto &[code, allowed] : {std::pair{'h', values.canHit}, std::pair{'d', values.canDouble},
+                                            std::pair{'p', values.canSplit}, std::pair{'r', values.canSurrender}})
+            if (allowed)
+                found += QLatin1Char(code);
+        QCOMPARE(found, open);
+    }
+
+    // Shoes of ten-value cards only, where every value can be worked out by
+    // hand: the dealer's 7 up makes 17, a ten up (no ace to peek at) makes 20.
+    void laterHandsByHand()
+    {
+        const CasinoEngine engine(rulesOf("decks=6"));
+        // 5, 4, 2 against 17: standing loses, a ten makes 21.
+        CasinoEngine::Values values = engine.values(tensOnly(40), 7, positionOf({5, 4, 2}));
+        QCOMPARE(values.stand, -1.0);
+        QCOMPARE(values.hit, 1.0);
+        QCOMPARE(values.best(), 1.0);
+        // A split hand of 9, 2 doubles into 21: two stakes won.
+        values = engine.values(tensOnly(40), 7, positionOf({9, 2}, 2, 1));
+        QVERIFY(values.canDouble);
+        QCOMPARE(values.doubleDown, 2.0);
+        // Nines split from three hands of four: no nine is left to resplit,
+        // so two hands of 19 win against 17; the 18 stands to win one.
+        values = engine.values(tensOnly(40), 7, positionOf({9, 9}, 3, 2));
+        QCOMPARE(values.split, 2.0);
+        QCOMPARE(values.stand, 1.0);
+        QCOMPARE(values.hit, -1.0);
+        // A 16 of three cards against 20.
+        values = engine.values(tensOnly(40), 10, positionOf({6, 4, 6}));
+        QCOMPARE(values.stand, -1.0);
+        QCOMPARE(values.hit, -1.0);
+    }
+
+    // Hitting is the chance-weighted best of the hand one card on, each
+    // valued again from the shoe that card leaves; doubling stands there on
+    // two stakes. With a ten up the dealer has peeked: the next card's
+    // chances are those of a shoe whose hole card is no ace.
+    void hitIsTheBestOfTheNextHand_data()
+    {
+        QTest::addColumn<int>("up");
+        QTest::addColumn<QList<int>>("cards");
+        QTest::newRow("7 up, 2 3 4") << 7 << QList<int>{2, 3, 4};
+        QTest::newRow("ten up, 2 3 4") << 10 << QList<int>{2, 3, 4};
+        QTest::newRow("ten up, soft 14 of three") << 10 << QList<int>{1, 2, 1};
+        QTest::newRow("6 up, 7 5") << 6 << QList<int>{7, 5};
+        QTest::newRow("ten up, 6 4") << 10 << QList<int>{6, 4};
+    }
+    void hitIsTheBestOfTheNextHand()
+    {
+        QFETCH(int, up);
+        QFETCH(QList<int>, cards);
+        const CasinoEngine engine(rulesOf("decks=1"));
+        Shoe unseen = shoeWithout(1, {up, 9, 9}); // another hand's cards are out too
+        for (int value : cards)
+            unseen.remove(value);
+        const std::vector<int> hand(cards.begin(), cards.end());
+        const CasinoEngine::Values values = engine.values(unseen, up, positionOf(hand));
+        const int aces = unseen.count(1);
+        double hit = 0.0;
+        double doubled = 0.0;
+        for (int value = 1; value <= 10; ++value) {
+            if (unseen.count(value) == 0)
+                continue;
+            double chance = double(unseen.count(value)) / unseen.total;
+            if (up == 10) // the hole card, among the rest, is no ace
+                chance *= (1.0 - double(aces - (value == 1)) / (unseen.total - 1)) / (1.0 - double(aces) / unseen.total);
+            std::vector<int> more = hand;
+            more.push_back(value);
+            Shoe after = unseen;
+            after.remove(value);
+            int sum = 0;
+            for (int card : more)
+                sum += card;
+            const bool ace = std::count(more.begin(), more.end(), 1) > 0;
+            const int total = ace && sum + 10 <= 21 ? sum + 10 : sum;
+            const double stand = total > 21 ? -1.0 : engine.values(after, up, positionOf(more)).stand;
+            const double best = total >= 21 ? stand : engine.values(after, up, positionOf(more)).best();
+            hit += chance * best;
+            doubled += chance * 2.0 * stand;
+        }
+        QVERIFY2(std::abs(values.hit - hit) < 1e-12, qPrintable(QStringLiteral("%1 against %2").arg(values.hit).arg(hit)));
+        QCOMPARE(values.canDouble, hand.size() == 2);
+        if (values.canDouble)
+            QVERIFY(std::abs(values.doubleDown - doubled) < 1e-12);
+    }
+
+    // The two-card entry is the first position of a round; a split hand
+    // of the same cards loses only the surrender, and without a hole card
+    // a dealer natural costs a later split hand nothing.
+    void laterPositionsAgainstTheFirst()
+    {
+        const Shoe unseen = shoeWithout(6, {10, 10, 6, 8, 8});
+        const CasinoEngine peek(rulesOf("decks=6,surrender=late"));
+        for (const auto &[first, second] : {std::pair{10, 6}, std::pair{8, 8}, std::pair{1, 7}}) {
+            const CasinoEngine::Values dealt = peek.values(unseen, 10, first, second);
+            const CasinoEngine::Values split = peek.values(unseen, 10, positionOf({first, second}, 2, 1));
+            QCOMPARE(split.stand, dealt.stand);
+            QCOMPARE(split.hit, dealt.hit);
+            QCOMPARE(split.doubleDown, dealt.doubleDown);
+            QVERIFY(dealt.canSurrender && !split.canSurrender);
+        }
+        const CasinoEngine noHole(rulesOf("decks=6,hole=none"));
+        const double natural = double(unseen.count(1)) / unseen.total;
+        const CasinoEngine::Values firstHand = noHole.values(unseen, 10, positionOf({10, 6}, 2, 0));
+        const CasinoEngine::Values laterHand = noHole.values(unseen, 10, positionOf({10, 6}, 2, 1));
+        QVERIFY(std::abs(laterHand.stand - firstHand.stand - natural) < 1e-12);
+        QVERIFY(std::abs(laterHand.hit - firstHand.hit - natural) < 1e-12);
     }
 
     void doublingRules_data()

@@ -1,11 +1,13 @@
 // Rounds at a casino table played through the window, with stacked shoes and
 // keys as the player presses them.
 #include "CasinoChartPlay.h"
+#include "ChartRows.h"
 #include "RulesText.h"
 #include "SeededRandom.h"
 #include "SettingsStore.h"
 #include "ShuffledShoeSource.h"
 #include "StrategyWindow.h"
+#include "RecordRows.h"
 #include "TableFixture.h"
 #include "TableRulesDialog.h"
 #include "TableRulesPresets.h"
@@ -40,6 +42,11 @@ void press(MainWindow &table, const QString &keys)
     fixture.shoe.stackRanks(__VA_ARGS__);                                                                              \
     QVERIFY(fixture.open());                                                                                           \
     MainWindow &table = fixture.table()
+
+QString rulesTextOf(const char *rules)
+{
+    return QString::fromStdString(RulesText::format(*RulesText::parse(rules)));
+}
 
 QList<Outcome> outcomes(const CasinoRound &round)
 {
@@ -123,6 +130,80 @@ private Q_SLOTS:
         QCOMPARE(static_cast<int>(table.casino.settledHands().size()), hands.size());
     }
 
+    // Insurance lost on a won hand; a resplit with a double after it; a
+    // stand the tutor stopped, then played.
+    void roundsAreRecordedUnderTheTablesRules()
+    {
+        OPEN_CASINO(fixture, table, "decks=6,surrender=late",
+                    {1, 10, 9, 7, 6, 8, 8, 10, 8, 3, 10, 10, 9, 10, 10, 10, 6, 7});
+        const QString casinoRules = rulesTextOf("decks=6,surrender=late");
+        QCOMPARE(table.training.session().table(), casinoRules);
+        table.picDeal_Click();
+        press(table, QStringLiteral("ys"));
+        table.picDeal_Click();
+        press(table, QStringLiteral("pp"));
+        // Every decision of a split has its odds line: 8, 3 of three hands may double, not surrender.
+        const QString odds = table.frmStrings->findChild<QLabel *>(QStringLiteral("lblOdds"))->text();
+        QVERIFY2(odds.contains(QLatin1String("Double ")) && !odds.contains(QLatin1String("Surrender")), qPrintable(odds));
+        press(table, QStringLiteral("dss"));
+        table.prefs.prfAlwaysShowBestPlay = false;
+        table.picDeal_Click();
+        press(table, QStringLiteral("ss"));
+        QVERIFY(table.roundOver);
+        QCOMPARE(table.casino.bankText(), QStringLiteral("1087.5"));
+
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT hand_cards, up_card, action, advice, advice_mode, rules"
+                                            " FROM decisions WHERE session = SESSION ORDER BY id")),
+                 (QStringList{QStringLiteral("10,9|A|s|s|always|") + casinoRules,
+                              QStringLiteral("8,8|6|p|p|always|") + casinoRules,
+                              QStringLiteral("8,8|6|p|p|always|") + casinoRules,
+                              QStringLiteral("8,3|6|d|d|always|") + casinoRules,
+                              QStringLiteral("8,10|6|s|s|always|") + casinoRules,
+                              QStringLiteral("8,9|6|s|s|always|") + casinoRules,
+                              QStringLiteral("10,6|10|s|r|after error|") + casinoRules}));
+        // The insurance lost goes with its hand: the hands add up to the bank.
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT amount, bank_after, rules FROM hands WHERE session = SESSION ORDER BY id")),
+                 (QStringList{QStringLiteral("12.5|1012.5|") + casinoRules, QStringLiteral("50|1062.5|") + casinoRules,
+                              QStringLiteral("25|1087.5|") + casinoRules, QStringLiteral("25|1112.5|") + casinoRules,
+                              QStringLiteral("-25|1087.5|") + casinoRules}));
+
+        // The statistics show this table's record.
+        table.training.showStatistics();
+        StatisticsWindow *statistics = table.training.statisticsWindow();
+        QCOMPARE(statistics->shownTable(), casinoRules);
+        QCOMPARE(statistics->statistics().thisSession.decisions, 7);
+        // Back at the program's table, its own record is shown and kept.
+        table.casino.sitAt(GameRules::program());
+        QCOMPARE(statistics->shownTable(), DecisionRecord::programRules());
+        fixture.deal({10, 10, 7, 9});
+        table.lblStand_Click();
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT rules FROM hands WHERE session = SESSION ORDER BY id DESC LIMIT 1")),
+                 QStringList{DecisionRecord::programRules()});
+    }
+
+    void drillDealsTheDrilledCellFromTheShoe()
+    {
+        OPEN_CASINO(fixture, table, "decks=2,soft17=hit", {});
+        table.findChild<QAction *>(QStringLiteral("mnuDrill"))->trigger();
+        const ChartRows casinoRows = ChartRows::casino();
+        for (int round = 0; round < 5; ++round) {
+            table.picDeal_Click();
+            const CasinoRound &dealt = *table.casino.round();
+            const ChartCell cell = casinoRows.cellOf(dealt.hands()[0].cards, dealt.upCard(), true);
+            QCOMPARE(table.training.marker()->text(), QStringLiteral("Drill: ") + casinoRows.cellName(cell));
+            QVERIFY(table.training.marker()->isVisible());
+            // The whole shoe was gathered for the deal: every card not on the table is in it.
+            QCOMPARE(table.casino.shoe()->cardsLeft() + dealt.hands()[0].cards.count() + dealt.dealerCards().count(),
+                     table.casino.shoe()->size());
+            for (int guard = 0; dealt.phase() != CasinoRound::Phase::Over; ++guard) {
+                QVERIFY(guard < 10);
+                press(table, dealt.phase() == CasinoRound::Phase::Insurance ? QStringLiteral("n") : QStringLiteral("s"));
+            }
+        }
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT DISTINCT drill FROM hands WHERE session = SESSION")),
+                 QStringList{QStringLiteral("1")});
+    }
+
     void badStoredRulesGiveOneMessageAndTheProgramTable()
     {
         storeRules(QStringLiteral("decks=7,soft17=stand"));
@@ -188,6 +269,41 @@ private Q_SLOTS:
         for (const char *action : {"Stand ", "Hit ", "Double ", "Split ", "Surrender "})
             QVERIFY2(odds.contains(QLatin1String(action)), qPrintable(odds));
         QVERIFY(!odds.contains(QLatin1String("Insurance")));
+    }
+
+    // The longest advice of these rules runs to 232 characters: every line
+    // is shown whole, wrapped where it must be, and the window holds them all.
+    void strategyWindowShowsEveryLineWhole()
+    {
+        OPEN_CASINO(fixture, table, "decks=6,surrender=late", {10, 10, 6, 7});
+        StrategyWindow &window = *table.frmStrings;
+        window.showWindow();
+        table.picDeal_Click();
+        int wrapped = 0;
+        for (int i = 0; i < StrategyWindow::lineCount; ++i) {
+            const QLabel *advice = window.findChild<QLabel *>(QStringLiteral("lblAction_%1").arg(i));
+            const QLabel *hand = window.findChild<QLabel *>(QStringLiteral("lblPlayerHand_%1").arg(i));
+            const QRect needed = advice->fontMetrics().boundingRect(advice->contentsRect(), Qt::AlignLeft | Qt::TextWordWrap,
+                                                                    advice->text());
+            QVERIFY2(advice->contentsRect().contains(needed), qPrintable(advice->text()));
+            QVERIFY(advice->wordWrap() || advice->fontMetrics().horizontalAdvance(advice->text()) <= advice->width());
+            wrapped += advice->height() > hand->fontMetrics().height() * 2 ? 1 : 0;
+            QVERIFY(hand->fontMetrics().horizontalAdvance(hand->text()) <= hand->width());
+            QCOMPARE(hand->geometry().top(), advice->geometry().top());
+            QVERIFY(window.rect().contains(advice->geometry().bottomRight()));
+        }
+        QVERIFY(wrapped > 0);
+        QVERIFY(window.font().pixelSize() >= 9);
+        auto *odds = window.findChild<QLabel *>(QStringLiteral("lblOdds"));
+        QVERIFY(odds->isVisible());
+        QCOMPARE(odds->geometry().top(), window.findChild<QLabel *>(QStringLiteral("lblAction_20"))->geometry().bottom() + 1);
+        QCOMPARE(odds->geometry().bottom(), window.rect().bottom());
+        qInfo("strategy window %d x %d", window.width(), window.height());
+        // Back at the program's table, one line a row as before.
+        const int casinoHeight = window.height();
+        table.casino.sitAt(GameRules::program());
+        QVERIFY(!window.findChild<QLabel *>(QStringLiteral("lblAction_0"))->wordWrap());
+        QVERIFY(window.height() < casinoHeight);
     }
 
     void oneButtonFramedAtATime()
@@ -366,6 +482,12 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("splits %1, resplits %2, doubles after a split %3, surrenders %4, insurance offers %5")
                                 .arg(stats[0]).arg(stats[1]).arg(stats[2]).arg(stats[3]).arg(stats[4])));
         QVERIFY(shuffleMessages > 0);
+        // The record holds every hand, under this table's rules, adding up to the bank.
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT count(*), total(amount) * 2, count(DISTINCT rules) FROM hands"
+                                            " WHERE session = SESSION")),
+                 QStringList{QStringLiteral("%1|%2|1").arg(settledSoFar).arg(bankHalves - 2000)});
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT DISTINCT rules FROM decisions WHERE session = SESSION")),
+                 QStringList{rulesTextOf("decks=6,soft17=stand,das=yes,surrender=late")});
     }
 };
 

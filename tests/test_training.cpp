@@ -7,33 +7,14 @@
 #include <QStandardPaths>
 #include "RecordLock.h"
 #include "RecordingMark.h"
+#include "RecordRows.h"
 #include "TableFixture.h"
 #include "RulesText.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QtTest>
-
-namespace {
-// One row of a query on the table's record, its columns joined by "|".
-QStringList rows(MainWindow &table, const QString &sql)
-{
-    QSqlQuery query(table.training.session().database().connection());
-    QStringList result;
-    if (!query.exec(sql))
-        return {query.lastError().text()};
-    while (query.next()) {
-        QStringList columns;
-        for (int i = 0; i < query.record().count(); ++i)
-            columns << query.value(i).toString();
-        result << columns.join(QLatin1Char('|'));
-    }
-    return result;
-}
-}
 
 class TestTraining : public QObject {
     Q_OBJECT
@@ -60,11 +41,11 @@ private Q_SLOTS:
         QCOMPARE(table.statusText(), QStringLiteral("Should Hit.."));
         table.lblStand_Click();
         QVERIFY(table.roundOver);
-        const QStringList decisions = rows(table, QStringLiteral(
+        const QStringList decisions = recordRows(table, QStringLiteral(
             "SELECT hand_cards, up_card, action, advice, advice_mode, drill,"
             " round(max(value_hit, value_stand, value_double) - value_stand - cost, 9), cost > 0.5 FROM decisions"));
         QCOMPARE(decisions, QStringList{QStringLiteral("10,6|10|s|h|after error|0|0|1")});
-        QCOMPARE(rows(table, QStringLiteral("SELECT result, amount, bank_after FROM hands")),
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT result, amount, bank_after FROM hands")),
                  QStringList{QStringLiteral("loss|-25|975")});
     }
 
@@ -77,12 +58,12 @@ private Q_SLOTS:
         table.lblSplit_Click();
         table.lblStand_Click();
         QVERIFY(!table.roundOver);
-        QVERIFY(rows(table, QStringLiteral("SELECT count(*) FROM hands")) == QStringList{QStringLiteral("0")});
+        QVERIFY(recordRows(table, QStringLiteral("SELECT count(*) FROM hands")) == QStringList{QStringLiteral("0")});
         table.lblStand_Click();
         QVERIFY(table.roundOver);
-        QCOMPARE(rows(table, QStringLiteral("SELECT hand_cards, up_card, action, value_split IS NOT NULL FROM decisions")),
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT hand_cards, up_card, action, value_split IS NOT NULL FROM decisions")),
                  (QStringList{QStringLiteral("8,8|6|p|1"), QStringLiteral("8,10|6|s|0"), QStringLiteral("8,2|9|s|0")}));
-        QCOMPARE(rows(table, QStringLiteral("SELECT amount, bank_after FROM hands")),
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT amount, bank_after FROM hands")),
                  (QStringList{QStringLiteral("25|1025"), QStringLiteral("-25|1000")}));
     }
 
@@ -99,8 +80,8 @@ private Q_SLOTS:
         QCOMPARE(table.bank(), 1000);
         QCOMPARE(table.wager, int16_t(25));
         table.lblStand_Click();
-        QCOMPARE(rows(table, QStringLiteral("SELECT DISTINCT drill FROM decisions")), QStringList{QStringLiteral("1")});
-        QCOMPARE(rows(table, QStringLiteral("SELECT drill FROM hands")).value(0), QStringLiteral("1"));
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT DISTINCT drill FROM decisions")), QStringList{QStringLiteral("1")});
+        QCOMPARE(recordRows(table, QStringLiteral("SELECT drill FROM hands")).value(0), QStringLiteral("1"));
 
         table.findChild<QAction *>(QStringLiteral("mnuDrill"))->trigger();
         QVERIFY(!marker->isVisibleTo(&table));

@@ -14,6 +14,10 @@ constexpr int rowHeight = 300;
 constexpr int firstRowTop = -15;
 constexpr int handWidth = 600;
 constexpr int adviceWidth = 2835;
+// Advice too long for one line at the smallest font (a casino chart's) is
+// wrapped in a column this wide, each row as tall as its lines.
+constexpr int wrappedAdviceWidth = 2 * adviceWidth;
+constexpr int wrappedRowPadding = 4; // pixels: air above and below a row of several lines
 constexpr int rowsHeight = firstRowTop + StrategyWindow::lineCount * rowHeight;
 constexpr QRgb handBackground = 0xE0E0E0;
 constexpr int smallestFontPixels = 9;
@@ -63,6 +67,7 @@ StrategyWindow::StrategyWindow(const StrategyChart &chart, Preferences &prefs, Q
     lblOdds->setAlignment(Qt::AlignCenter);
     lblOdds->setWordWrap(true);
     lblOdds->hide();
+    rowsBottom = px(rowsHeight);
     fitWindowToRows();
 }
 
@@ -74,9 +79,9 @@ void StrategyWindow::fitWindowToRows()
     // take more than one.
     const int rowPixels = Twips::toPixels(rowHeight, where);
     const int oddsRows = qMax(1, (lblOdds->heightForWidth(lblOdds->width()) + rowPixels - 1) / rowPixels);
-    lblOdds->resize(lblOdds->width(), Twips::toPixels(oddsRows * rowHeight, where));
-    const int height = rowsHeight + (lblOdds->isHidden() ? 0 : oddsRows * rowHeight);
-    setFixedSize(Twips::toPixels(handWidth + adviceWidth, where), Twips::toPixels(height, where));
+    const int oddsHeight = Twips::toPixels(rowsHeight + oddsRows * rowHeight, where) - Twips::toPixels(rowsHeight, where);
+    lblOdds->setGeometry(0, rowsBottom, lblOdds->width(), oddsHeight);
+    setFixedSize(lblOdds->width(), rowsBottom + (lblOdds->isHidden() ? 0 : oddsHeight));
 }
 
 QPoint StrategyWindow::loadPosition() const
@@ -91,27 +96,63 @@ QPoint StrategyWindow::loadPosition() const
     return ScreenPlacement::fromStored(prefs.prfChartX, prefs.prfChartY, frameGeometry().width(), defaultPlace, where);
 }
 
-void StrategyWindow::fitFontToCaptions()
+std::optional<QFont> StrategyWindow::fittingFont(std::optional<int> adviceWidthPixels) const
 {
     // The columns are narrow for the chart's longer advice, so the text
     // shrinks until every caption fits, starting from a size that leaves a
     // little air above and below in the row, and stopping where it would
     // become hard to read.
     const int rowPixels = Twips::toPixels(rowHeight, screen());
+    const int handPixels = Twips::toPixels(handWidth, screen());
     const int largest = qMax(smallestFontPixels, rowPixels * 3 / 5);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStretch(QFont::Condensed);
     for (int pixels = largest; pixels >= smallestFontPixels; --pixels) {
         font.setPixelSize(pixels);
         const QFontMetrics metrics(font);
-        const auto fits = [&metrics](const QLabel *label) {
-            return metrics.horizontalAdvance(label->text()) <= label->width();
+        const auto fitsIn = [&metrics](int width) {
+            return [&metrics, width](const QLabel *label) { return metrics.horizontalAdvance(label->text()) <= width; };
         };
-        if (std::all_of(lblPlayerHand.begin(), lblPlayerHand.end(), fits)
-            && std::all_of(lblAction.begin(), lblAction.end(), fits))
-            break;
+        if (std::all_of(lblPlayerHand.begin(), lblPlayerHand.end(), fitsIn(handPixels))
+            && (!adviceWidthPixels || std::all_of(lblAction.begin(), lblAction.end(), fitsIn(*adviceWidthPixels))))
+            return font;
     }
-    setFont(font);
+    return std::nullopt;
+}
+
+void StrategyWindow::layOutLines()
+{
+    const QScreen *where = screen();
+    const auto px = [where](int twips) { return Twips::toPixels(twips, where); };
+    std::optional<QFont> font = fittingFont(px(handWidth + adviceWidth) - px(handWidth));
+    const bool wrapped = !font;
+    if (wrapped) {
+        font = fittingFont(std::nullopt);
+        if (!font) {
+            font = QFont(QStringLiteral("DejaVu Sans"));
+            font->setStretch(QFont::Condensed);
+            font->setPixelSize(smallestFontPixels);
+        }
+    }
+    setFont(*font);
+    const int adviceLeft = px(handWidth);
+    const int width = px(handWidth + (wrapped ? wrappedAdviceWidth : adviceWidth));
+    // Wrapped lines keep off the hand column as the first line's leading space does.
+    const int indent = wrapped ? QFontMetrics(*font).horizontalAdvance(QLatin1Char(' ')) : -1;
+    int top = px(firstRowTop);
+    for (int i = 0; i < lineCount; ++i) {
+        lblAction[i]->setWordWrap(wrapped);
+        lblAction[i]->setIndent(indent);
+        int height = px(rowHeight * (i + 1) + firstRowTop) - px(rowHeight * i + firstRowTop);
+        if (wrapped)
+            height = qMax(height, lblAction[i]->heightForWidth(width - adviceLeft) + wrappedRowPadding);
+        lblPlayerHand[i]->setGeometry(0, top, adviceLeft, height);
+        lblAction[i]->setGeometry(adviceLeft, top, width - adviceLeft, height);
+        top += height;
+    }
+    rowsBottom = top;
+    lblOdds->resize(width, lblOdds->height());
+    fitWindowToRows();
 }
 
 void StrategyWindow::Form_Load()
@@ -128,10 +169,9 @@ void StrategyWindow::fillLines()
 {
     for (int i = 0; i < lineCount; ++i) {
         lblAction[i]->setText(QLatin1Char(' ') + chart->chartStrings[i][1]);
-        lblAction[i]->setToolTip(chart->chartStrings[i][1]); // for advice too long for the line
         lblPlayerHand[i]->setText(chart->chartStrings[i][0].trimmed());
     }
-    fitFontToCaptions();
+    layOutLines();
 }
 
 void StrategyWindow::setChart(const StrategyChart &shown)

@@ -1,5 +1,6 @@
 #pragma once
 #include "Preferences.h"
+#include <QFont>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -42,7 +43,12 @@ private:
     void Form_Load();
     void ensureLoaded();
     void fillLines();
-    void fitFontToCaptions();
+    // The largest readable font at which every hand group fits its column
+    // and, given its width, every advice its line; none if none does.
+    std::optional<QFont> fittingFont(std::optional<int> adviceWidthPixels) const;
+    // Rows of one line each where the advice fits; otherwise the advice is
+    // wrapped in a wider column and each row is as tall as its lines.
+    void layOutLines();
     QPoint loadPosition() const;
     void fitWindowToRows();
 
@@ -53,4 +59,5 @@ private:
     QLabel *lblOdds = nullptr;
     bool loaded = false;
     bool placeWhenShown = false;
+    int rowsBottom = 0; // pixels: where the odds line goes
 };

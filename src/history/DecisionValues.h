@@ -16,6 +16,7 @@ public:
         bool canDouble = false;
         bool canSplit = false;
         std::optional<double> surrender; // its value, where the table allows it
+        int hand = 0; // which hand of a casino table's split: two may hold the same cards
     };
 
     // None when the advice or the choice is no action open at that moment:

@@ -20,7 +20,7 @@ void TrainingSession::decide(const DecisionValues::Decision &decision)
 {
     if (!db.isRecording())
         return;
-    QString point = QString::number(decision.situation.upCard.cardIndex);
+    QString point = QString::number(decision.hand) + QLatin1Char(':') + QString::number(decision.situation.upCard.cardIndex);
     for (int i = 0; i < decision.situation.playerHand.count(); ++i)
         point += QLatin1Char(' ') + QString::number(decision.situation.playerHand[i].cardIndex);
     if (std::find(decided.begin(), decided.end(), point) != decided.end())

@@ -164,6 +164,7 @@ void CasinoTable::load()
     programFelt = window.thePic;
     const StoredTableRules::Table stored = StoredTableRules::load();
     rules = stored.rules;
+    window.training.setRules(rules);
     if (isOn())
         switchOn();
 }
@@ -184,6 +185,7 @@ void CasinoTable::sitAt(const GameRules &newRules)
     const bool wasOn = isOn();
     rules = newRules;
     StoredTableRules::save(rules);
+    window.training.setRules(rules);
     window.roundOver = true;
     window.nextRoundDue = false;
     currentRound.reset();
@@ -449,6 +451,8 @@ void CasinoTable::deal()
     window.lblDealer->setText(QStringLiteral("0"));
 
     ++roundSerial;
+    // A drill orders the whole shoe for its weak spot just before the deal.
+    window.training.startShoeRound(*dealingShoe);
     currentRound = std::make_unique<CasinoRound>(rules, *dealingShoe);
     shownCards.assign(1, 0);
     dealerShown = 0;
@@ -512,15 +516,22 @@ QString CasinoTable::advice() const
     return QLatin1String(codeOf(CasinoChartPlay::action(casinoChart, *currentRound)));
 }
 
-ActionOdds CasinoTable::odds() const
+std::optional<ActionOdds> CasinoTable::odds() const
 {
-    ActionOdds odds;
     const auto &hands = currentRound->hands();
-    const Hand &cards = hands[0].cards;
-    if (hands.size() != 1 || cards.count() != 2)
-        return odds;
-    const CasinoEngine::Values values =
-        engine->values(currentRound->unseen(), cardValue(currentRound->upCard()), cardValue(cards[0]), cardValue(cards[1]));
+    const int active = currentRound->activeHand();
+    const CasinoRound::PlayerHand &hand = hands[static_cast<std::size_t>(active)];
+    CasinoEngine::Position position;
+    for (int i = 0; i < hand.cards.count(); ++i)
+        position.cards.push_back(cardValue(hand.cards[i]));
+    position.hands = static_cast<int>(hands.size());
+    position.hand = active;
+    position.splitAces = hand.splitAces;
+    const CasinoEngine::Values values = engine->values(currentRound->unseen(), cardValue(currentRound->upCard()), position);
+    // Split aces dealt another ace only stand or split: the odds line has no place without Hit.
+    if (!values.canHit)
+        return std::nullopt;
+    ActionOdds odds;
     odds.stand = values.stand * stakeChips;
     odds.hit = values.hit * stakeChips;
     if (values.canDouble)
@@ -538,15 +549,36 @@ ActionOdds CasinoTable::odds() const
     return odds;
 }
 
+void CasinoTable::noteDecision(Action action)
+{
+    const std::optional<ActionOdds> values = odds();
+    if (!values)
+        return;
+    const CasinoRound::PlayerHand &hand = currentRound->hands()[static_cast<std::size_t>(currentRound->activeHand())];
+    DecisionValues::Decision decision;
+    decision.situation.playerHand = hand.cards;
+    decision.situation.upCard = currentRound->upCard();
+    decision.situation.stake = stakeChips;
+    decision.odds = *values;
+    decision.hand = currentRound->activeHand();
+    decision.surrender = decision.odds.surrender;
+    decision.canDouble = currentRound->allows(Action::Double);
+    decision.canSplit = currentRound->allows(Action::Split);
+    decision.action = *codeOf(action);
+    decision.advice = advice().toLatin1().at(0);
+    decision.adviceAlways = window.prefs.prfAlwaysShowBestPlay;
+    window.training.decide(decision);
+}
+
 void CasinoTable::showOdds(const QString &stoppedChoice)
 {
-    const auto &hands = currentRound->hands();
-    if (hands.size() != 1 || hands[0].cards.count() != 2) {
+    const std::optional<ActionOdds> values = odds();
+    if (!values) {
         window.frmStrings->setOdds(QString());
         return;
     }
     const QString chartAdvice = currentRound->phase() == CasinoRound::Phase::Insurance ? QString() : advice();
-    window.frmStrings->setOdds(OddsLine::text(odds(), stakeChips, chartAdvice, stoppedChoice));
+    window.frmStrings->setOdds(OddsLine::text(*values, stakeChips, chartAdvice, stoppedChoice));
 }
 
 void CasinoTable::showAdviceLine()
@@ -639,6 +671,7 @@ void CasinoTable::carryOut(Action action)
         return;
     }
     window.setStatus(QString());
+    noteDecision(action);
     if (!tutorAllows(QLatin1String(codeOf(action))))
         return;
     MainWindow::Busy busy(window);
@@ -682,8 +715,15 @@ void CasinoTable::settle()
     window.canDouble = window.canSplit = false;
     window.frmStrings->setOdds(QString());
     const auto &hands = currentRound->hands();
-    for (std::size_t i = 0; i < hands.size(); ++i)
+    int bankAfter = bankHalves;
+    for (std::size_t i = 0; i < hands.size(); ++i) {
         settled.push_back({roundSerial, static_cast<int>(i), hands[i].result});
+        // The insurance bet goes with the first hand, so that the record's
+        // hands add up to the bank.
+        const int halves = (hands[i].result + (i == 0 ? currentRound->insuranceResult() : 0)) * halvesPerTenth;
+        bankAfter += halves;
+        window.training.handSettled(halves / 2.0, bankAfter / 2.0, i + 1 == hands.size());
+    }
     setBank(bankHalves + currentRound->bankChange() * halvesPerTenth);
     paintHands();
 

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPixmap>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -97,7 +98,10 @@ private:
     bool tutorAllows(const QString &code);
     void showOdds(const QString &stoppedChoice = QString());
     void showAdviceLine();
-    ActionOdds odds() const;
+    // The values of the active hand's plays in chips, where the engine values them.
+    std::optional<ActionOdds> odds() const;
+    // Hands the record the choice about to be played, with the values of every play open.
+    void noteDecision(Action action);
     void hideSurrenderFrame();
 
     MainWindow &window;

@@ -2,6 +2,7 @@
 #include "CasinoDealer.h"
 #include "CasinoHands.h"
 #include "GameRules.h"
+#include <vector>
 
 // Exact values of every play of a casino hand, for the cards left in the
 // shoe, with every later decision the best one for the cards seen.
@@ -28,12 +29,22 @@
 // player can make, so the split value is at most the information short.
 class CasinoEngine {
 public:
+    // A hand at any point of the round: the cards it holds so far, by point
+    // value (1 for an ace), and where it stands among the round's hands.
+    struct Position {
+        std::vector<int> cards;
+        int hands = 1;          // hands the round holds; more than one after a split
+        int hand = 0;           // this hand's place among them: the first carries the original stake
+        bool splitAces = false; // a hand of split aces: stands, or splits an ace again where the rules allow
+    };
+
     struct Values {
         double stand = 0.0;
         double hit = 0.0;         // then the best of hit and stand
         double doubleDown = 0.0;  // meaningful when canDouble
         double surrender = 0.0;   // meaningful when canSurrender
         double split = 0.0;       // meaningful when canSplit
+        bool canHit = true;       // not on split aces
         bool canDouble = false;
         bool canSurrender = false;
         bool canSplit = false;
@@ -49,11 +60,25 @@ public:
     // without a natural; with no hole card a dealer natural costs the
     // original stake whatever was played.
     Values values(const Shoe &unseen, int upValue, int first, int second) const;
+    // The same for a hand at any point below 21: `unseen` has every card on
+    // the table out, the hole card in while it is face down. Doubling on
+    // two cards as the rules allow (after a split only with double after
+    // split), a pair splits while the round holds fewer hands than the
+    // limit, and surrender is only the first decision's. Stand, hit and
+    // double are exact for the composition; a split is valued to the
+    // standard above, with as many hands as the limit leaves. With no hole
+    // card a dealer natural costs the first hand its original stake, and a
+    // later split hand nothing.
+    Values values(const Shoe &unseen, int upValue, const Position &position) const;
 
     const GameRules &rules() const { return tableRules; }
     const CasinoDealer &dealer() const { return casinoDealer; }
 
 private:
+    // The split of a pair of `pair` joint with no dealer natural: `before`
+    // holds every card but the up-card, the pair's in; at most `mostHands`.
+    double splitValue(const Shoe &before, int upValue, int pair, int mostHands, CasinoDealer::Memo &memo) const;
+
     GameRules tableRules;
     CasinoDealer casinoDealer;
 };
