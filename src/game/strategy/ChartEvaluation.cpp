@@ -2,44 +2,35 @@
 #include <cmath>
 
 namespace {
-bool isMergedRow(int row)
-{
-    return row == ChartTable::hardRow(3) || row == ChartTable::hardRow(17);
-}
-
 int mergedIndex(int row)
 {
     return row == ChartTable::hardRow(3) ? 0 : 1;
 }
-
-// What a code means on a hand of three or more cards.
-char laterCode(char code, bool doubleStands)
-{
-    return code == 'd' ? (doubleStands ? 's' : 'h') : code;
-}
 }
 
-ChartEvaluation::ChartEvaluation(StrategyEngine &engine) : engine(engine)
+ChartEvaluation::ChartEvaluation(StrategyEngine &engine)
+    : engine(engine), secondHands(engine, chart, columnStamp)
 {
-    // A single-deck chart meets about 400,000 hands and as many dealer
-    // outcomes: grown by doubling, the tables would be copied over and over.
-    nodes.reserve(1 << 19);
-    children.reserve(1 << 22);
-    nodeIndex.reserve(1 << 19);
+    // A single-deck chart meets about 30,000 hands besides the splits' second
+    // hands and 500,000 dealer outcomes: grown by doubling, the tables would
+    // be copied over and over.
+    nodes.reserve(1 << 16);
+    children.reserve(1 << 19);
+    nodeIndex.reserve(1 << 16);
     engine.dealerOutcomes.reserve(1 << 19);
 }
 
-int ChartEvaluation::codeIndex(char code)
+CellAction ChartEvaluation::actionOf(char code)
 {
     switch (code) {
     case 's':
-        return Stand;
+        return StandAction;
     case 'h':
-        return Hit;
+        return HitAction;
     case 'd':
-        return Double;
+        return DoubleAction;
     default:
-        return Split;
+        return SplitAction;
     }
 }
 
@@ -115,7 +106,7 @@ int ChartEvaluation::childNode(int parent, int child)
 double ChartEvaluation::childValue(int parent, int child)
 {
     const Child &next = children[child];
-    if (laterCode(chart.code(next.row, ChartTable::column(nodes[parent].up)), next.doubleStands) == 's')
+    if (ChartTable::laterCode(chart.code(next.row, ChartTable::column(nodes[parent].up)), next.doubleStands) == 's')
         return next.stand;
     return hitValue(childNode(parent, child));
 }
@@ -123,7 +114,7 @@ double ChartEvaluation::childValue(int parent, int child)
 double ChartEvaluation::currentValue(int index)
 {
     const Node &node = nodes[index];
-    if (laterCode(chart.code(node.row, ChartTable::column(node.up)), node.doubleStands) == 's')
+    if (ChartTable::laterCode(chart.code(node.row, ChartTable::column(node.up)), node.doubleStands) == 's')
         return node.stand;
     return hitValue(index);
 }
@@ -195,18 +186,12 @@ void ChartEvaluation::addSplit(int pairEntry, int pairRank, int rankLeft, const 
     marked.forEachDraw(true, [&](double probability, int card, const Shoe &after) {
         entries.push_back(makeEntry(probability, pairRank, ChartTable::splitCardRank(pairRank, card), up, after, true));
     });
-    marked.forEachDraw(false, [&](double upProbability, int newUp, const Shoe &afterUp) {
-        afterUp.forEachDraw(true, [&](double probability, int card, const Shoe &after) {
-            Shoe dealt = after;
-            dealt.clearMark();
-            entries.push_back(makeEntry(upProbability * probability, pairRank,
-                                        ChartTable::splitCardRank(pairRank, card), newUp, dealt, false));
-        });
-    });
     for (std::size_t i = split; i < entries.size(); ++i)
         splitPairs = splitPairs || (entries[i].row >= 0 && ChartTable::isPairRow(entries[i].row));
     entries[pairEntry].split = split;
     entries[pairEntry].splitCount = int(entries.size()) - split;
+    entries[pairEntry].secondHands = secondHands.add(pairRank, rankLeft, up, shoe);
+    splitPairs = splitPairs || secondHands.readPairRows();
 }
 
 // Every deal of up-card and two player cards, those alike for the chart met
@@ -265,11 +250,12 @@ void ChartEvaluation::evaluate(const ChartTable &next)
     chart = next;
     for (std::size_t i = dealEntries; i < entries.size(); ++i)
         entries[i].current = entryValue(entries[i], entryCode(entries[i]));
+    secondHands.evaluate();
     value = fixedPart;
     for (int i = 0; i < dealEntries; ++i) {
         Entry &entry = entries[i];
         if (entry.split >= 0) {
-            entry.splitValue = 0.0;
+            entry.splitValue = secondHands.value(entry.secondHands);
             for (int s = entry.split; s < entry.split + entry.splitCount; ++s)
                 entry.splitValue += entries[s].probability * entries[s].current;
         }
@@ -307,23 +293,25 @@ void ChartEvaluation::reachHands()
         entries[i].reach = entries[i].probability;
     for (std::size_t i = dealEntries; i < entries.size(); ++i)
         entries[i].reach = 0.0;
+    secondHands.startReach();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         Entry &entry = entries[i];
         if (entry.reach == 0.0 || entry.row < 0)
             continue;
         const int column = ChartTable::column(entry.up);
         const char code = entryCode(entry);
-        std::array<double, CodeCount> &cell = sums[entry.row][column];
-        cell[Stand] += entry.reach * entry.stand;
-        cell[Hit] += entry.reach * hitValue(entry.node);
-        cell[Double] += entry.reach * entryValue(entry, 'd');
+        std::array<double, CellActionCount> &cell = sums[entry.row][column];
+        cell[StandAction] += entry.reach * entry.stand;
+        cell[HitAction] += entry.reach * hitValue(entry.node);
+        cell[DoubleAction] += entry.reach * entryValue(entry, 'd');
         if (ChartTable::isPairRow(entry.row))
-            cell[Split] += entry.reach * entryValue(entry, 'p');
-        if (isMergedRow(entry.row))
+            cell[SplitAction] += entry.reach * entryValue(entry, 'p');
+        if (ChartTable::isMergedRow(entry.row))
             mergedEntries[mergedIndex(entry.row)][column].push_back(int(i));
         if (code == 'p' && entry.split >= 0) {
             for (int s = entry.split; s < entry.split + entry.splitCount; ++s)
                 entries[s].reach = entry.reach * entries[s].probability;
+            secondHands.reachSplit(entry.secondHands, entry.reach);
         } else if (code == 'h' || code == 'p') {
             const int node = entry.node;
             for (int c = nodes[node].firstChild; c < nodes[node].firstChild + nodes[node].childCount; ++c)
@@ -342,13 +330,13 @@ void ChartEvaluation::reachHands()
             const int column = ChartTable::column(up);
             const double hit = hitValue(index);
             const Node &node = nodes[index];
-            std::array<double, CodeCount> &cell = sums[row][column];
-            cell[Stand] += reach * node.stand;
-            cell[Hit] += reach * hit;
-            cell[Double] += reach * (node.doubleStands ? node.stand : hit);
-            if (isMergedRow(row) && node.arriveOther != 0.0)
+            std::array<double, CellActionCount> &cell = sums[row][column];
+            cell[StandAction] += reach * node.stand;
+            cell[HitAction] += reach * hit;
+            cell[DoubleAction] += reach * (node.doubleStands ? node.stand : hit);
+            if (ChartTable::isMergedRow(row) && node.arriveOther != 0.0)
                 mergedEntrants[mergedIndex(row)][column].push_back(index);
-            if (laterCode(chart.code(row, column), node.doubleStands) == 's')
+            if (ChartTable::laterCode(chart.code(row, column), node.doubleStands) == 's')
                 continue;
             const int first = node.firstChild, count = node.childCount;
             for (int c = first; c < first + count; ++c)
@@ -356,6 +344,7 @@ void ChartEvaluation::reachHands()
         }
         byCardsLeft[cardsLeft].clear();
     }
+    secondHands.addReach(sums);
 }
 
 double ChartEvaluation::gain(int row, int column, char code)
@@ -363,10 +352,10 @@ double ChartEvaluation::gain(int row, int column, char code)
     const char current = chart.code(row, column);
     if (code == current)
         return 0.0;
-    if (isMergedRow(row))
+    if (ChartTable::isMergedRow(row))
         return mergedGain(row, column, code);
-    const std::array<double, CodeCount> &cell = sums[row][column];
-    return cell[codeIndex(code)] - cell[codeIndex(current)];
+    const std::array<double, CellActionCount> &cell = sums[row][column];
+    return cell[actionOf(code)] - cell[actionOf(current)];
 }
 
 double ChartEvaluation::changedHit(int index, int row, char code)
@@ -382,7 +371,7 @@ double ChartEvaluation::changedHit(int index, int row, char code)
         double next;
         if (children[c].row != row)
             next = childValue(index, c);
-        else if (laterCode(code, children[c].doubleStands) == 's')
+        else if (ChartTable::laterCode(code, children[c].doubleStands) == 's')
             next = children[c].stand;
         else
             next = changedHit(childNode(index, c), row, code);
@@ -404,9 +393,9 @@ double ChartEvaluation::mergedGain(int row, int column, char code)
         change += entry.reach * (changed - entry.current);
     }
     for (const int index : mergedEntrants[merged][column]) {
-        const char later = laterCode(code, nodes[index].doubleStands);
+        const char later = ChartTable::laterCode(code, nodes[index].doubleStands);
         const double changed = later == 's' ? nodes[index].stand : changedHit(index, row, code);
         change += nodes[index].arriveOther * (changed - currentValue(index));
     }
-    return change;
+    return change + secondHands.mergedChange(row, column, code);
 }

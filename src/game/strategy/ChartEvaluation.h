@@ -2,6 +2,7 @@
 #include "ChartTable.h"
 #include "FlatMap.h"
 #include "HugePageAllocator.h"
+#include "SplitSecondHands.h"
 #include "StrategyEngine.h"
 #include <array>
 #include <cmath>
@@ -21,7 +22,8 @@
 // playing the changed cell again wherever the hand comes back to it.
 //
 // The rounds are dealt from one full deck and played by the engine's rules.
-// The hands' structure and stand values do not depend on the chart and are
+// The splits' second hands, most of all the hands, are valued for every
+// original up-card at once (`SplitSecondHands`). The hands' structure and stand values do not depend on the chart and are
 // kept; after a change only the hit values of the changed columns are
 // worked out again.
 class ChartEvaluation {
@@ -40,8 +42,7 @@ public:
     bool splitHandsReadPairRows() const { return splitPairs; }
 
 private:
-    enum Code { Stand, Hit, Double, Split, CodeCount };
-    static int codeIndex(char code);
+    static CellAction actionOf(char code);
 
     // A card that leaves the hand below 21: it reads `row` next. A card that
     // ends the hand is summed into its node's `ended`.
@@ -84,8 +85,9 @@ private:
         int8_t up;
         double stand;
         double doubled = NAN; // worked out when first needed
-        int split = -1; // first entry of the split's hands (first hands, then second), when it may split
+        int split = -1; // first entry of the split's first hands, when it may split
         int splitCount = 0;
+        int secondHands = -1; // the split's number in `secondHands`
         double splitValue = 0.0;
         double reach = 0.0;
         double current = 0.0;
@@ -126,8 +128,9 @@ private:
     std::vector<Entry> entries; // the deals' entries first, then the split hands'
     int dealEntries = 0;
     bool splitPairs = false;
+    SplitSecondHands secondHands;
     std::vector<std::vector<int>> byCardsLeft;
-    std::array<std::array<std::array<double, CodeCount>, ChartTable::columns>, ChartTable::rows> sums{};
+    CellActionSums sums{};
     int changePass = 0;
     // H3-8 and H17-20 by column: the entries reading them, and the hands of
     // three or more cards entering them from another row.

@@ -76,6 +76,7 @@ public:
 
 private:
     friend class ChartEvaluation;
+    friend class SplitSecondHands;
     // The next cards a hand can receive, listed first so the dealer outcomes
     // they lead to can be worked out together.
     struct Draws {

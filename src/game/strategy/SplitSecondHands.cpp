@@ -1,0 +1,390 @@
+#include "SplitSecondHands.h"
+#include <algorithm>
+
+namespace {
+using Lanes = SplitSecondHands::Lanes;
+constexpr int laneCount = 10;
+
+double dot(const Lanes &a, const Lanes &b)
+{
+    double sum = 0.0;
+    for (int lane = 0; lane < laneCount; ++lane)
+        sum += a[lane] * b[lane];
+    return sum;
+}
+
+bool anyLane(const Lanes &lanes)
+{
+    for (const double value : lanes) {
+        if (value != 0.0)
+            return true;
+    }
+    return false;
+}
+
+// A lane is the original up-card of its value, taken from the tree's shoe:
+// a lane whose card that shoe lacks cannot happen there, and keeps zeros.
+bool laneOpen(const Shoe &shoe, int lane)
+{
+    return shoe.counts[lane] > 0;
+}
+}
+
+SplitSecondHands::SplitSecondHands(StrategyEngine &engine, const ChartTable &chart,
+                                   const std::array<int, ChartTable::columns> &columnStamp)
+    : engine(engine), chart(chart), columnStamp(columnStamp), splitStart{0}
+{
+    // About fifty thousand hands of ten children at most for a single deck:
+    // one table each instead of a doubling cascade.
+    nodes.reserve(1 << 16);
+    children.reserve(1 << 19);
+    nodeIndex.reserve(1 << 16);
+}
+
+int SplitSecondHands::add(int pairRank, int rankLeft, int up, const Shoe &shoe)
+{
+    // Dealt as the engine's split deals the second hand: a new up-card, one
+    // set-aside step, its second card.
+    Shoe marked = shoe;
+    marked.markRank(valueOf(pairRank), rankLeft);
+    marked.forEachDraw(false, [&](double upProbability, int newUp, const Shoe &afterUp) {
+        afterUp.forEachDraw(true, [&](double probability, int card, const Shoe &after) {
+            Shoe withUp = after;
+            withUp.clearMark();
+            withUp.put(up);
+            dealt.push_back({entryFor(pairRank, card, newUp, withUp), up - 1, upProbability * probability});
+        });
+    });
+    splitStart.push_back(int(dealt.size()));
+    splitReach.push_back(0.0);
+    return int(splitStart.size()) - 2;
+}
+
+int SplitSecondHands::entryFor(int pairRank, int card, int up, const Shoe &shoe)
+{
+    const int pairValue = valueOf(pairRank);
+    const uint64_t key = shoe.countsKey() | uint64_t(up) << 41 | uint64_t(pairValue) << 45 | uint64_t(card) << 49;
+    if (const int *found = entryIndex.find(key))
+        return *found;
+    const PlayerHand hand{pairValue + card, pairRank == 1 || card == 1, 2};
+    Entry entry;
+    entry.row = int8_t(hand.total() == 21 ? -1 : ChartTable::twoCardRow(pairRank, ChartTable::splitCardRank(pairRank, card)));
+    entry.up = int8_t(up);
+    entry.stand.fill(0.0);
+    for (int lane = 0; lane < laneCount; ++lane) {
+        if (!laneOpen(shoe, lane))
+            continue;
+        Shoe dealtShoe = shoe;
+        dealtShoe.remove(lane + 1);
+        entry.stand[lane] = engine.standRaw(hand, up, dealtShoe, false);
+    }
+    entry.node = entry.row < 0 ? -1 : nodeFor(shoe, hand, up, entry.stand);
+    pairRows = pairRows || (entry.row >= 0 && ChartTable::isPairRow(entry.row));
+    entries.push_back(entry);
+    return entryIndex.insert(key, int(entries.size()) - 1);
+}
+
+int SplitSecondHands::nodeFor(const Shoe &shoe, const PlayerHand &hand, int up, const Lanes &stand)
+{
+    const uint64_t key = StrategyEngine::handKey(shoe, up, hand, false);
+    if (const int *found = nodeIndex.find(key))
+        return *found;
+    Node node;
+    node.shoe = shoe;
+    node.hand = hand;
+    node.up = int8_t(up);
+    node.row = int8_t(ChartTable::laterRow(hand.hardSum, hand.hasAce));
+    node.doubleStands = ChartTable::withoutDouble(hand.total(), hand.total() != hand.hardSum) == 's';
+    node.stand = stand;
+    nodes.push_back(node);
+    if (int(byCardsLeft.size()) <= shoe.total)
+        byCardsLeft.resize(shoe.total + 1);
+    return nodeIndex.insert(key, int(nodes.size()) - 1);
+}
+
+// Each lane draws exactly as a hand of its own: the same chances, the same
+// dealer outcomes (asked together), summed in the same order.
+void SplitSecondHands::expand(int index)
+{
+    const Shoe shoe = nodes[index].shoe;
+    const PlayerHand hand = nodes[index].hand;
+    const int up = nodes[index].up;
+    struct Draw {
+        int card;
+        int lane;
+        double probability;
+    };
+    constexpr int most = laneCount * 10;
+    std::array<Draw, most> draws;
+    std::array<Shoe, most> after;
+    std::array<const Shoe *, most> standing;
+    std::array<int, most> totals;
+    std::array<int, most> places;
+    int count = 0, standingCount = 0;
+    for (int card = 1; card <= 10; ++card) {
+        const int total = hand.plus(card).total();
+        for (int lane = 0; lane < laneCount; ++lane) {
+            const int left = shoe.count(card) - (card == lane + 1 ? 1 : 0);
+            if (!laneOpen(shoe, lane) || left <= 0)
+                continue;
+            draws[count] = {card, lane, double(left) / (shoe.total - 1)};
+            after[count] = shoe;
+            after[count].remove(lane + 1);
+            after[count].remove(card);
+            if (total <= 21) {
+                standing[standingCount] = &after[count];
+                totals[standingCount++] = total;
+            }
+            ++count;
+        }
+    }
+    if (standingCount > 0)
+        engine.dealerOutcomes.prepare(up, standing.data(), totals.data(), standingCount, places.data());
+
+    Node &node = nodes[index];
+    node.firstChild = int(children.size());
+    for (int k = 0, standingAt = 0; k < count;) {
+        const int card = draws[k].card;
+        const PlayerHand next = hand.plus(card);
+        const int total = next.total();
+        Child child{};
+        for (; k < count && draws[k].card == card; ++k) {
+            const int lane = draws[k].lane;
+            const double probability = draws[k].probability;
+            const double value = total > 21 ? engine.bustRaw(up, after[k])
+                                            : engine.standAgainst(engine.dealerOutcomes.at(places[standingAt++]),
+                                                                  total, false);
+            node.oneCard[lane] += probability * value;
+            if (total >= 21) {
+                node.ended[lane] += probability * value;
+            } else {
+                child.probability[lane] = probability;
+                child.stand[lane] = value;
+            }
+        }
+        if (total < 21) {
+            child.node = -1;
+            child.row = int8_t(ChartTable::laterRow(next.hardSum, next.hasAce));
+            child.card = int8_t(card);
+            child.doubleStands = ChartTable::withoutDouble(total, total != next.hardSum) == 's';
+            children.push_back(child);
+        }
+    }
+    node.childCount = int(children.size()) - node.firstChild;
+}
+
+int SplitSecondHands::childNode(int parent, int child)
+{
+    if (children[child].node < 0) {
+        Shoe after = nodes[parent].shoe;
+        after.remove(children[child].card);
+        const int node = nodeFor(after, nodes[parent].hand.plus(children[child].card), nodes[parent].up,
+                                 children[child].stand);
+        children[child].node = node;
+    }
+    return children[child].node;
+}
+
+const Lanes &SplitSecondHands::hitValue(int index)
+{
+    const int column = ChartTable::column(nodes[index].up);
+    if (nodes[index].hitStamp == columnStamp[column])
+        return nodes[index].hit;
+    if (nodes[index].firstChild < 0)
+        expand(index);
+    const int first = nodes[index].firstChild;
+    const int count = nodes[index].childCount;
+    Lanes sum = nodes[index].ended;
+    for (int c = first; c < first + count; ++c) {
+        const Lanes value = childValue(index, c);
+        const Lanes &probability = children[c].probability;
+        for (int lane = 0; lane < laneCount; ++lane)
+            sum[lane] += probability[lane] * value[lane];
+    }
+    nodes[index].hit = sum;
+    nodes[index].hitStamp = columnStamp[column];
+    return nodes[index].hit;
+}
+
+Lanes SplitSecondHands::childValue(int parent, int child)
+{
+    const Child &next = children[child];
+    if (ChartTable::laterCode(chart.code(next.row, ChartTable::column(nodes[parent].up)), next.doubleStands) == 's')
+        return next.stand;
+    return hitValue(childNode(parent, child));
+}
+
+Lanes SplitSecondHands::currentValue(int index)
+{
+    const Node &node = nodes[index];
+    if (ChartTable::laterCode(chart.code(node.row, ChartTable::column(node.up)), node.doubleStands) == 's')
+        return node.stand;
+    return hitValue(index);
+}
+
+char SplitSecondHands::entryCode(const Entry &entry) const
+{
+    return entry.row < 0 ? 's' : chart.code(entry.row, ChartTable::column(entry.up));
+}
+
+Lanes SplitSecondHands::entryValue(const Entry &entry, char code)
+{
+    switch (entry.row < 0 ? 's' : code) {
+    case 'h':
+    case 'p': // a split hand does not split again: the player draws instead
+        return hitValue(entry.node);
+    case 'd': {
+        if (nodes[entry.node].firstChild < 0)
+            expand(entry.node);
+        Lanes doubled = nodes[entry.node].oneCard;
+        for (double &value : doubled)
+            value *= 2.0;
+        return doubled;
+    }
+    default:
+        return entry.stand;
+    }
+}
+
+void SplitSecondHands::evaluate()
+{
+    for (Entry &entry : entries)
+        entry.current = entryValue(entry, entryCode(entry));
+}
+
+double SplitSecondHands::value(int split) const
+{
+    double sum = 0.0;
+    for (int d = splitStart[split]; d < splitStart[split + 1]; ++d)
+        sum += dealt[d].probability * entries[dealt[d].entry].current[dealt[d].lane];
+    return sum;
+}
+
+void SplitSecondHands::startReach()
+{
+    ++reachPass;
+    std::fill(splitReach.begin(), splitReach.end(), 0.0);
+    for (auto *merged : {&mergedEntries, &mergedEntrants}) {
+        for (auto &cells : *merged)
+            for (std::vector<int> &list : cells)
+                list.clear();
+    }
+}
+
+void SplitSecondHands::arrive(int index, const Lanes &reach, const Lanes &probability, bool sameCell)
+{
+    Node &node = nodes[index];
+    if (node.reachStamp != reachPass) {
+        node.reachStamp = reachPass;
+        node.arriveSame.fill(0.0);
+        node.arriveOther.fill(0.0);
+        byCardsLeft[node.shoe.total].push_back(index);
+    }
+    Lanes &arrived = sameCell ? node.arriveSame : node.arriveOther;
+    for (int lane = 0; lane < laneCount; ++lane)
+        arrived[lane] += reach[lane] * probability[lane];
+}
+
+void SplitSecondHands::addReach(CellActionSums &sums)
+{
+    for (Entry &entry : entries)
+        entry.reach.fill(0.0);
+    for (std::size_t split = 0; split < splitReach.size(); ++split) {
+        if (splitReach[split] == 0.0)
+            continue;
+        for (int d = splitStart[split]; d < splitStart[split + 1]; ++d)
+            entries[dealt[d].entry].reach[dealt[d].lane] += splitReach[split] * dealt[d].probability;
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry &entry = entries[i];
+        if (entry.row < 0 || !anyLane(entry.reach))
+            continue;
+        const int column = ChartTable::column(entry.up);
+        const Lanes hit = hitValue(entry.node);
+        std::array<double, CellActionCount> &cell = sums[entry.row][column];
+        cell[StandAction] += dot(entry.reach, entry.stand);
+        cell[HitAction] += dot(entry.reach, hit);
+        cell[DoubleAction] += dot(entry.reach, entryValue(entry, 'd'));
+        if (ChartTable::isPairRow(entry.row))
+            cell[SplitAction] += dot(entry.reach, hit);
+        if (ChartTable::isMergedRow(entry.row))
+            mergedEntries[entry.row][column].push_back(int(i));
+        const char code = entryCode(entry);
+        if (code == 'h' || code == 'p') {
+            const int node = entry.node;
+            for (int c = nodes[node].firstChild; c < nodes[node].firstChild + nodes[node].childCount; ++c)
+                arrive(childNode(node, c), entry.reach, children[c].probability, children[c].row == entry.row);
+        }
+    }
+
+    // A hand is reached only from hands with more cards left, so its chance
+    // is complete by its turn.
+    for (int cardsLeft = int(byCardsLeft.size()) - 1; cardsLeft >= 0; --cardsLeft) {
+        for (std::size_t k = 0; k < byCardsLeft[cardsLeft].size(); ++k) {
+            const int index = byCardsLeft[cardsLeft][k];
+            const Lanes hit = hitValue(index);
+            Lanes reach = nodes[index].arriveSame;
+            for (int lane = 0; lane < laneCount; ++lane)
+                reach[lane] += nodes[index].arriveOther[lane];
+            const Node &node = nodes[index];
+            const int row = node.row;
+            const int column = ChartTable::column(node.up);
+            std::array<double, CellActionCount> &cell = sums[row][column];
+            cell[StandAction] += dot(reach, node.stand);
+            cell[HitAction] += dot(reach, hit);
+            cell[DoubleAction] += dot(reach, node.doubleStands ? node.stand : hit);
+            if (ChartTable::isMergedRow(row) && anyLane(node.arriveOther))
+                mergedEntrants[row][column].push_back(index);
+            if (ChartTable::laterCode(chart.code(row, column), node.doubleStands) == 's')
+                continue;
+            const int first = node.firstChild, count = node.childCount;
+            for (int c = first; c < first + count; ++c)
+                arrive(childNode(index, c), reach, children[c].probability, children[c].row == row);
+        }
+        byCardsLeft[cardsLeft].clear();
+    }
+}
+
+Lanes SplitSecondHands::changedHit(int index, int row, char code)
+{
+    if (nodes[index].changedStamp == changePass)
+        return nodes[index].changed;
+    if (nodes[index].firstChild < 0)
+        expand(index);
+    const int first = nodes[index].firstChild;
+    const int count = nodes[index].childCount;
+    Lanes sum = nodes[index].ended;
+    for (int c = first; c < first + count; ++c) {
+        Lanes next;
+        if (children[c].row != row)
+            next = childValue(index, c);
+        else if (ChartTable::laterCode(code, children[c].doubleStands) == 's')
+            next = children[c].stand;
+        else
+            next = changedHit(childNode(index, c), row, code);
+        for (int lane = 0; lane < laneCount; ++lane)
+            sum[lane] += children[c].probability[lane] * next[lane];
+    }
+    nodes[index].changed = sum;
+    nodes[index].changedStamp = changePass;
+    return sum;
+}
+
+double SplitSecondHands::mergedChange(int row, int column, char code)
+{
+    ++changePass;
+    double change = 0.0;
+    for (const int i : mergedEntries[row][column]) {
+        const Lanes changed = code == 'h' ? changedHit(entries[i].node, row, code) : entryValue(entries[i], code);
+        for (int lane = 0; lane < laneCount; ++lane)
+            change += entries[i].reach[lane] * (changed[lane] - entries[i].current[lane]);
+    }
+    for (const int index : mergedEntrants[row][column]) {
+        const char later = ChartTable::laterCode(code, nodes[index].doubleStands);
+        const Lanes changed = later == 's' ? nodes[index].stand : changedHit(index, row, code);
+        const Lanes current = currentValue(index);
+        for (int lane = 0; lane < laneCount; ++lane)
+            change += nodes[index].arriveOther[lane] * (changed[lane] - current[lane]);
+    }
+    return change;
+}
