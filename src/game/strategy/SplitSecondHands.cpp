@@ -140,6 +140,12 @@ void SplitSecondHands::expand(int index)
     }
     if (standingCount > 0)
         engine.dealerOutcomes.prepare(up, standing.data(), totals.data(), standingCount, places.data());
+    // The outcomes lie all over a large table: ask for them all before reading any.
+    for (int k = 0; k < standingCount; ++k) {
+        const char *outcomes = reinterpret_cast<const char *>(&engine.dealerOutcomes.at(places[k]));
+        __builtin_prefetch(outcomes);
+        __builtin_prefetch(outcomes + sizeof(DealerFinals) - 1);
+    }
 
     Node &node = nodes[index];
     node.firstChild = int(children.size());
