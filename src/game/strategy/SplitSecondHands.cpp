@@ -154,6 +154,8 @@ void SplitSecondHands::expand(int index)
         const PlayerHand next = hand.plus(card);
         const int total = next.total();
         Child child{};
+        child.chance = double(shoe.count(card)) / (shoe.total - 1);
+        child.chanceInOwnLane = double(shoe.count(card) - 1) / (shoe.total - 1);
         for (; k < count && draws[k].card == card; ++k) {
             const int lane = draws[k].lane;
             const double probability = draws[k].probability;
@@ -164,7 +166,6 @@ void SplitSecondHands::expand(int index)
             if (total >= 21) {
                 node.ended[lane] += probability * value;
             } else {
-                child.probability[lane] = probability;
                 child.stand[lane] = value;
             }
         }
@@ -191,6 +192,16 @@ int SplitSecondHands::childNode(int parent, int child)
     return children[child].node;
 }
 
+// A lane without the card has a chance of 0 or above for it, but no value
+// other than 0 to weigh, so the sums stay exact.
+Lanes SplitSecondHands::chances(const Child &child)
+{
+    Lanes chance;
+    chance.fill(child.chance);
+    chance[child.card - 1] = child.chanceInOwnLane;
+    return chance;
+}
+
 const Lanes &SplitSecondHands::hitValue(int index)
 {
     const int column = ChartTable::column(nodes[index].up);
@@ -203,7 +214,7 @@ const Lanes &SplitSecondHands::hitValue(int index)
     Lanes sum = nodes[index].ended;
     for (int c = first; c < first + count; ++c) {
         const Lanes value = childValue(index, c);
-        const Lanes &probability = children[c].probability;
+        const Lanes probability = chances(children[c]);
         for (int lane = 0; lane < laneCount; ++lane)
             sum[lane] += probability[lane] * value[lane];
     }
@@ -319,7 +330,7 @@ void SplitSecondHands::addReach(CellActionSums &sums)
         if (code == 'h' || code == 'p') {
             const int node = entry.node;
             for (int c = nodes[node].firstChild; c < nodes[node].firstChild + nodes[node].childCount; ++c)
-                arrive(childNode(node, c), entry.reach, children[c].probability, children[c].row == entry.row);
+                arrive(childNode(node, c), entry.reach, chances(children[c]), children[c].row == entry.row);
         }
     }
 
@@ -345,7 +356,7 @@ void SplitSecondHands::addReach(CellActionSums &sums)
                 continue;
             const int first = node.firstChild, count = node.childCount;
             for (int c = first; c < first + count; ++c)
-                arrive(childNode(index, c), reach, children[c].probability, children[c].row == row);
+                arrive(childNode(index, c), reach, chances(children[c]), children[c].row == row);
         }
         byCardsLeft[cardsLeft].clear();
     }
@@ -368,8 +379,9 @@ Lanes SplitSecondHands::changedHit(int index, int row, char code)
             next = children[c].stand;
         else
             next = changedHit(childNode(index, c), row, code);
+        const Lanes probability = chances(children[c]);
         for (int lane = 0; lane < laneCount; ++lane)
-            sum[lane] += children[c].probability[lane] * next[lane];
+            sum[lane] += probability[lane] * next[lane];
     }
     nodes[index].changed = sum;
     nodes[index].changedStamp = changePass;

@@ -57,8 +57,12 @@ public:
 
 private:
     struct Child {
-        Lanes probability; // 0 in a lane without the card
-        Lanes stand;
+        // The card's chance in the lanes of other values, and in the lane of
+        // its own value, which has one of them fewer: kept as two numbers,
+        // the lanes made of them when needed.
+        double chance;
+        double chanceInOwnLane;
+        Lanes stand; // 0 in a lane without the card
         int node; // made when first needed
         int8_t row;
         int8_t card;
@@ -103,6 +107,7 @@ private:
     int entryFor(int pairRank, int card, int up, const Shoe &shoe);
     void expand(int node);
     int childNode(int parent, int child);
+    static Lanes chances(const Child &child);
     const Lanes &hitValue(int node);
     Lanes childValue(int parent, int child);
     Lanes currentValue(int node);
