@@ -58,7 +58,7 @@ private:
     };
     // A hand that may draw, against one up-card.
     struct Node {
-        // Ordered so that no padding is needed: there are hundreds of thousands.
+        // Ordered so that no padding is needed: there are tens of thousands.
         Shoe shoe;
         PlayerHand hand;
         int8_t up;

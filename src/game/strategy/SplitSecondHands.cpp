@@ -34,11 +34,11 @@ SplitSecondHands::SplitSecondHands(StrategyEngine &engine, const ChartTable &cha
                                    const std::array<int, ChartTable::columns> &columnStamp)
     : engine(engine), chart(chart), columnStamp(columnStamp), splitStart{0}
 {
-    // About fifty thousand hands of ten children at most for a single deck:
-    // one table each instead of a doubling cascade.
-    nodes.reserve(1 << 16);
-    children.reserve(1 << 19);
-    nodeIndex.reserve(1 << 16);
+    // A single deck's second hands are about 24,000 hands with 130,000 cards
+    // that lead on: one table each instead of a doubling cascade.
+    nodes.reserve(1 << 15);
+    children.reserve(1 << 18);
+    nodeIndex.reserve(1 << 15);
 }
 
 int SplitSecondHands::add(int pairRank, int rankLeft, int up, const Shoe &shoe)
@@ -202,22 +202,28 @@ Lanes SplitSecondHands::chances(const Child &child)
     return chance;
 }
 
-const Lanes &SplitSecondHands::hitValue(int index)
+template <class ChildValue> Lanes SplitSecondHands::drawValue(int index, ChildValue &&childValue)
 {
-    const int column = ChartTable::column(nodes[index].up);
-    if (nodes[index].hitStamp == columnStamp[column])
-        return nodes[index].hit;
     if (nodes[index].firstChild < 0)
         expand(index);
     const int first = nodes[index].firstChild;
     const int count = nodes[index].childCount;
     Lanes sum = nodes[index].ended;
     for (int c = first; c < first + count; ++c) {
-        const Lanes value = childValue(index, c);
+        const Lanes value = childValue(c);
         const Lanes probability = chances(children[c]);
         for (int lane = 0; lane < laneCount; ++lane)
             sum[lane] += probability[lane] * value[lane];
     }
+    return sum;
+}
+
+const Lanes &SplitSecondHands::hitValue(int index)
+{
+    const int column = ChartTable::column(nodes[index].up);
+    if (nodes[index].hitStamp == columnStamp[column])
+        return nodes[index].hit;
+    const Lanes sum = drawValue(index, [&](int child) { return childValue(index, child); });
     nodes[index].hit = sum;
     nodes[index].hitStamp = columnStamp[column];
     return nodes[index].hit;
@@ -366,23 +372,13 @@ Lanes SplitSecondHands::changedHit(int index, int row, char code)
 {
     if (nodes[index].changedStamp == changePass)
         return nodes[index].changed;
-    if (nodes[index].firstChild < 0)
-        expand(index);
-    const int first = nodes[index].firstChild;
-    const int count = nodes[index].childCount;
-    Lanes sum = nodes[index].ended;
-    for (int c = first; c < first + count; ++c) {
-        Lanes next;
-        if (children[c].row != row)
-            next = childValue(index, c);
-        else if (ChartTable::laterCode(code, children[c].doubleStands) == 's')
-            next = children[c].stand;
-        else
-            next = changedHit(childNode(index, c), row, code);
-        const Lanes probability = chances(children[c]);
-        for (int lane = 0; lane < laneCount; ++lane)
-            sum[lane] += probability[lane] * next[lane];
-    }
+    const Lanes sum = drawValue(index, [&](int child) -> Lanes {
+        if (children[child].row != row)
+            return childValue(index, child);
+        if (ChartTable::laterCode(code, children[child].doubleStands) == 's')
+            return children[child].stand;
+        return changedHit(childNode(index, child), row, code);
+    });
     nodes[index].changed = sum;
     nodes[index].changedStamp = changePass;
     return sum;

@@ -108,6 +108,9 @@ private:
     void expand(int node);
     int childNode(int parent, int child);
     static Lanes chances(const Child &child);
+    // Drawing one card at this hand: childValue(child) gives what the hand a
+    // child leads to is worth.
+    template <class ChildValue> Lanes drawValue(int node, ChildValue &&childValue);
     const Lanes &hitValue(int node);
     Lanes childValue(int parent, int child);
     Lanes currentValue(int node);
