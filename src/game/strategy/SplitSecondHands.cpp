@@ -2,25 +2,7 @@
 #include <algorithm>
 
 namespace {
-using Lanes = SplitSecondHands::Lanes;
 constexpr int laneCount = 10;
-
-double dot(const Lanes &a, const Lanes &b)
-{
-    double sum = 0.0;
-    for (int lane = 0; lane < laneCount; ++lane)
-        sum += a[lane] * b[lane];
-    return sum;
-}
-
-bool anyLane(const Lanes &lanes)
-{
-    for (const double value : lanes) {
-        if (value != 0.0)
-            return true;
-    }
-    return false;
-}
 
 // A lane is the original up-card of its value, taken from the tree's shoe:
 // a lane whose card that shoe lacks cannot happen there, and keeps zeros.
@@ -32,7 +14,7 @@ bool laneOpen(const Shoe &shoe, int lane)
 
 SplitSecondHands::SplitSecondHands(StrategyEngine &engine, const ChartTable &chart,
                                    const std::array<int, ChartTable::columns> &columnStamp)
-    : engine(engine), chart(chart), columnStamp(columnStamp), splitStart{0}
+    : ChartPlayTree(chart, columnStamp), engine(engine), splitStart{0}
 {
     // A single deck's second hands are about 24,000 hands with 130,000 cards
     // that lead on: one table each instead of a doubling cascade.
@@ -78,28 +60,10 @@ int SplitSecondHands::entryFor(int pairRank, int card, int up, const Shoe &shoe)
         dealtShoe.remove(lane + 1);
         entry.stand[lane] = engine.standRaw(hand, up, dealtShoe, false);
     }
-    entry.node = entry.row < 0 ? -1 : nodeFor(shoe, hand, up, entry.stand);
+    entry.node = entry.row < 0 ? -1 : nodeFor(shoe, hand, up, false, entry.stand);
     pairRows = pairRows || (entry.row >= 0 && ChartTable::isPairRow(entry.row));
     entries.push_back(entry);
     return entryIndex.insert(key, int(entries.size()) - 1);
-}
-
-int SplitSecondHands::nodeFor(const Shoe &shoe, const PlayerHand &hand, int up, const Lanes &stand)
-{
-    const uint64_t key = StrategyEngine::handKey(shoe, up, hand, false);
-    if (const int *found = nodeIndex.find(key))
-        return *found;
-    Node node;
-    node.shoe = shoe;
-    node.hand = hand;
-    node.up = int8_t(up);
-    node.row = int8_t(ChartTable::laterRow(hand.hardSum, hand.hasAce));
-    node.doubleStands = ChartTable::withoutDouble(hand.total(), hand.total() != hand.hardSum) == 's';
-    node.stand = stand;
-    nodes.push_back(node);
-    if (int(byCardsLeft.size()) <= shoe.total)
-        byCardsLeft.resize(shoe.total + 1);
-    return nodeIndex.insert(key, int(nodes.size()) - 1);
 }
 
 // Each lane draws exactly as a hand of its own: the same chances, the same
@@ -180,69 +144,11 @@ void SplitSecondHands::expand(int index)
     node.childCount = int(children.size()) - node.firstChild;
 }
 
-int SplitSecondHands::childNode(int parent, int child)
+Shoe SplitSecondHands::childShoe(const Node &parent, const Child &child) const
 {
-    if (children[child].node < 0) {
-        Shoe after = nodes[parent].shoe;
-        after.remove(children[child].card);
-        const int node = nodeFor(after, nodes[parent].hand.plus(children[child].card), nodes[parent].up,
-                                 children[child].stand);
-        children[child].node = node;
-    }
-    return children[child].node;
-}
-
-// A lane without the card has a chance of 0 or above for it, but no value
-// other than 0 to weigh, so the sums stay exact.
-Lanes SplitSecondHands::chances(const Child &child)
-{
-    Lanes chance;
-    chance.fill(child.chance);
-    chance[child.card - 1] = child.chanceInOwnLane;
-    return chance;
-}
-
-template <class ChildValue> Lanes SplitSecondHands::drawValue(int index, ChildValue &&childValue)
-{
-    if (nodes[index].firstChild < 0)
-        expand(index);
-    const int first = nodes[index].firstChild;
-    const int count = nodes[index].childCount;
-    Lanes sum = nodes[index].ended;
-    for (int c = first; c < first + count; ++c) {
-        const Lanes value = childValue(c);
-        const Lanes probability = chances(children[c]);
-        for (int lane = 0; lane < laneCount; ++lane)
-            sum[lane] += probability[lane] * value[lane];
-    }
-    return sum;
-}
-
-const Lanes &SplitSecondHands::hitValue(int index)
-{
-    const int column = ChartTable::column(nodes[index].up);
-    if (nodes[index].hitStamp == columnStamp[column])
-        return nodes[index].hit;
-    const Lanes sum = drawValue(index, [&](int child) { return childValue(index, child); });
-    nodes[index].hit = sum;
-    nodes[index].hitStamp = columnStamp[column];
-    return nodes[index].hit;
-}
-
-Lanes SplitSecondHands::childValue(int parent, int child)
-{
-    const Child &next = children[child];
-    if (ChartTable::laterCode(chart.code(next.row, ChartTable::column(nodes[parent].up)), next.doubleStands) == 's')
-        return next.stand;
-    return hitValue(childNode(parent, child));
-}
-
-Lanes SplitSecondHands::currentValue(int index)
-{
-    const Node &node = nodes[index];
-    if (ChartTable::laterCode(chart.code(node.row, ChartTable::column(node.up)), node.doubleStands) == 's')
-        return node.stand;
-    return hitValue(index);
+    Shoe after = parent.shoe;
+    after.remove(child.card);
+    return after;
 }
 
 char SplitSecondHands::entryCode(const Entry &entry) const
@@ -250,20 +156,14 @@ char SplitSecondHands::entryCode(const Entry &entry) const
     return entry.row < 0 ? 's' : chart.code(entry.row, ChartTable::column(entry.up));
 }
 
-Lanes SplitSecondHands::entryValue(const Entry &entry, char code)
+SplitSecondHands::Lanes SplitSecondHands::entryValue(const Entry &entry, char code)
 {
     switch (entry.row < 0 ? 's' : code) {
     case 'h':
     case 'p': // a split hand does not split again: the player draws instead
         return hitValue(entry.node);
-    case 'd': {
-        if (nodes[entry.node].firstChild < 0)
-            expand(entry.node);
-        Lanes doubled = nodes[entry.node].oneCard;
-        for (double &value : doubled)
-            value *= 2.0;
-        return doubled;
-    }
+    case 'd':
+        return doubledValue(entry.node);
     default:
         return entry.stand;
     }
@@ -285,27 +185,11 @@ double SplitSecondHands::value(int split) const
 
 void SplitSecondHands::startReach()
 {
-    ++reachPass;
+    ChartPlayTree::startReach();
     std::fill(splitReach.begin(), splitReach.end(), 0.0);
-    for (auto *merged : {&mergedEntries, &mergedEntrants}) {
-        for (auto &cells : *merged)
-            for (std::vector<int> &list : cells)
-                list.clear();
-    }
-}
-
-void SplitSecondHands::arrive(int index, const Lanes &reach, const Lanes &probability, bool sameCell)
-{
-    Node &node = nodes[index];
-    if (node.reachStamp != reachPass) {
-        node.reachStamp = reachPass;
-        node.arriveSame.fill(0.0);
-        node.arriveOther.fill(0.0);
-        byCardsLeft[node.shoe.total].push_back(index);
-    }
-    Lanes &arrived = sameCell ? node.arriveSame : node.arriveOther;
-    for (int lane = 0; lane < laneCount; ++lane)
-        arrived[lane] += reach[lane] * probability[lane];
+    for (auto &cells : mergedEntries)
+        for (std::vector<int> &list : cells)
+            list.clear();
 }
 
 void SplitSecondHands::addReach(CellActionSums &sums)
@@ -320,7 +204,7 @@ void SplitSecondHands::addReach(CellActionSums &sums)
     }
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Entry &entry = entries[i];
-        if (entry.row < 0 || !anyLane(entry.reach))
+        if (entry.row < 0 || !any(entry.reach))
             continue;
         const int column = ChartTable::column(entry.up);
         const Lanes hit = hitValue(entry.node);
@@ -333,72 +217,20 @@ void SplitSecondHands::addReach(CellActionSums &sums)
         if (ChartTable::isMergedRow(entry.row))
             mergedEntries[entry.row][column].push_back(int(i));
         const char code = entryCode(entry);
-        if (code == 'h' || code == 'p') {
-            const int node = entry.node;
-            for (int c = nodes[node].firstChild; c < nodes[node].firstChild + nodes[node].childCount; ++c)
-                arrive(childNode(node, c), entry.reach, chances(children[c]), children[c].row == entry.row);
-        }
+        if (code == 'h' || code == 'p')
+            hitFrom(entry.node, entry.reach, entry.row);
     }
-
-    // A hand is reached only from hands with more cards left, so its chance
-    // is complete by its turn.
-    for (int cardsLeft = int(byCardsLeft.size()) - 1; cardsLeft >= 0; --cardsLeft) {
-        for (std::size_t k = 0; k < byCardsLeft[cardsLeft].size(); ++k) {
-            const int index = byCardsLeft[cardsLeft][k];
-            const Lanes hit = hitValue(index);
-            Lanes reach = nodes[index].arriveSame;
-            for (int lane = 0; lane < laneCount; ++lane)
-                reach[lane] += nodes[index].arriveOther[lane];
-            const Node &node = nodes[index];
-            const int row = node.row;
-            const int column = ChartTable::column(node.up);
-            std::array<double, CellActionCount> &cell = sums[row][column];
-            cell[StandAction] += dot(reach, node.stand);
-            cell[HitAction] += dot(reach, hit);
-            cell[DoubleAction] += dot(reach, node.doubleStands ? node.stand : hit);
-            if (ChartTable::isMergedRow(row) && anyLane(node.arriveOther))
-                mergedEntrants[row][column].push_back(index);
-            if (ChartTable::laterCode(chart.code(row, column), node.doubleStands) == 's')
-                continue;
-            const int first = node.firstChild, count = node.childCount;
-            for (int c = first; c < first + count; ++c)
-                arrive(childNode(index, c), reach, chances(children[c]), children[c].row == row);
-        }
-        byCardsLeft[cardsLeft].clear();
-    }
-}
-
-Lanes SplitSecondHands::changedHit(int index, int row, char code)
-{
-    if (nodes[index].changedStamp == changePass)
-        return nodes[index].changed;
-    const Lanes sum = drawValue(index, [&](int child) -> Lanes {
-        if (children[child].row != row)
-            return childValue(index, child);
-        if (ChartTable::laterCode(code, children[child].doubleStands) == 's')
-            return children[child].stand;
-        return changedHit(childNode(index, child), row, code);
-    });
-    nodes[index].changed = sum;
-    nodes[index].changedStamp = changePass;
-    return sum;
+    ChartPlayTree::addReach(sums);
 }
 
 double SplitSecondHands::mergedChange(int row, int column, char code)
 {
-    ++changePass;
+    startChange();
     double change = 0.0;
     for (const int i : mergedEntries[row][column]) {
         const Lanes changed = code == 'h' ? changedHit(entries[i].node, row, code) : entryValue(entries[i], code);
         for (int lane = 0; lane < laneCount; ++lane)
             change += entries[i].reach[lane] * (changed[lane] - entries[i].current[lane]);
     }
-    for (const int index : mergedEntrants[row][column]) {
-        const char later = ChartTable::laterCode(code, nodes[index].doubleStands);
-        const Lanes changed = later == 's' ? nodes[index].stand : changedHit(index, row, code);
-        const Lanes current = currentValue(index);
-        for (int lane = 0; lane < laneCount; ++lane)
-            change += nodes[index].arriveOther[lane] * (changed[lane] - current[lane]);
-    }
-    return change;
+    return change + entrantsChange(row, column, code);
 }
