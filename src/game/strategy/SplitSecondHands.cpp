@@ -77,6 +77,7 @@ void SplitSecondHands::expand(int index)
         int card;
         int lane;
         double probability;
+        int standing; // index of its dealer outcomes, -1 for a bust
     };
     constexpr int most = laneCount * 10;
     std::array<Draw, most> draws;
@@ -84,20 +85,33 @@ void SplitSecondHands::expand(int index)
     std::array<const Shoe *, most> standing;
     std::array<int, most> totals;
     std::array<int, most> places;
+    // The card y in the lane of x leaves the shoe the card x leaves in the
+    // lane of y: one dealer outcome serves both where the dealer plays alike
+    // against the two totals.
+    std::array<std::array<int, 10>, 10> standingOf; // [card - 1][lane]
     int count = 0, standingCount = 0;
     for (int card = 1; card <= 10; ++card) {
         const int total = hand.plus(card).total();
         for (int lane = 0; lane < laneCount; ++lane) {
+            standingOf[card - 1][lane] = -1;
             const int left = shoe.count(card) - (card == lane + 1 ? 1 : 0);
             if (!laneOpen(shoe, lane) || left <= 0)
                 continue;
-            draws[count] = {card, lane, double(left) / (shoe.total - 1)};
+            Draw &draw = draws[count];
+            draw = {card, lane, double(left) / (shoe.total - 1), -1};
             after[count] = shoe;
             after[count].remove(lane + 1);
             after[count].remove(card);
             if (total <= 21) {
-                standing[standingCount] = &after[count];
-                totals[standingCount++] = total;
+                const int mirror = lane + 1 < card ? standingOf[lane][card - 1] : -1;
+                if (mirror >= 0 && engine.dealerOutcomes.playsAlike(total, totals[mirror])) {
+                    draw.standing = mirror;
+                } else {
+                    draw.standing = standingCount;
+                    standing[standingCount] = &after[count];
+                    totals[standingCount++] = total;
+                }
+                standingOf[card - 1][lane] = draw.standing;
             }
             ++count;
         }
@@ -113,7 +127,7 @@ void SplitSecondHands::expand(int index)
 
     Node &node = nodes[index];
     node.firstChild = int(children.size());
-    for (int k = 0, standingAt = 0; k < count;) {
+    for (int k = 0; k < count;) {
         const int card = draws[k].card;
         const PlayerHand next = hand.plus(card);
         const int total = next.total();
@@ -124,7 +138,7 @@ void SplitSecondHands::expand(int index)
             const int lane = draws[k].lane;
             const double probability = draws[k].probability;
             const double value = total > 21 ? engine.bustRaw(up, after[k])
-                                            : engine.standAgainst(engine.dealerOutcomes.at(places[standingAt++]),
+                                            : engine.standAgainst(engine.dealerOutcomes.at(places[draws[k].standing]),
                                                                   total, false);
             node.oneCard[lane] += probability * value;
             if (total >= 21) {
