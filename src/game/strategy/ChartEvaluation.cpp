@@ -77,7 +77,7 @@ char ChartEvaluation::entryCode(const Entry &entry) const
     return entry.row < 0 ? 's' : chart.code(entry.row, ChartTable::column(entry.up));
 }
 
-double ChartEvaluation::entryValue(Entry &entry, char code)
+double ChartEvaluation::entryValue(const Entry &entry, char code)
 {
     switch (entry.row < 0 ? 's' : code) {
     case 'h':
@@ -254,7 +254,7 @@ double ChartEvaluation::mergedGain(int row, int column, char code)
     startChange();
     double change = 0.0;
     for (const int i : mergedEntries[row][column]) {
-        Entry &entry = entries[i];
+        const Entry &entry = entries[i];
         const double changed = code == 'h' ? changedHit(entry.node, row, code)[0] : entryValue(entry, code);
         change += entry.reach * (changed - entry.current);
     }

@@ -20,10 +20,11 @@
 // playing the changed cell again wherever the hand comes back to it.
 //
 // The rounds are dealt from one full deck and played by the engine's rules.
-// The splits' second hands, most of all the hands, are valued for every
-// original up-card at once (`SplitSecondHands`). The hands' structure and
-// stand values do not depend on the chart and are kept; after a change only
-// the hit values of the changed columns are worked out again.
+// The hands of three or more cards are a `ChartPlayTree`; the splits' second
+// hands, most of all the hands, are valued for every original up-card at once
+// (`SplitSecondHands`). The hands' structure and stand values do not depend
+// on the chart and are kept; after a change only the hit values of the
+// changed columns are worked out again.
 class ChartEvaluation : private ChartPlayTree<1> {
 public:
     explicit ChartEvaluation(StrategyEngine &engine);
@@ -42,7 +43,7 @@ public:
 private:
     static CellAction actionOf(char code);
 
-    // Two cards dealt (at the deal, or to a split hand), read in a two-card row.
+    // Two cards dealt (at the deal, or to a first split hand), read in a two-card row.
     struct Entry {
         double probability; // of the deal, or within its split
         int node;
@@ -60,7 +61,7 @@ private:
     void expand(int node) override;
     Shoe childShoe(const Node &parent, const Child &child) const override;
     // A two-card row's code at an entry, 'p' a hit where no split is allowed.
-    double entryValue(Entry &entry, char code);
+    double entryValue(const Entry &entry, char code);
     void addDeals();
     void addSplit(int pairEntry, int pairRank, int rankLeft, const Shoe &shoe);
     Entry makeEntry(double probability, int rank1, int rank2, int up, const Shoe &shoe, bool setAside);
@@ -76,7 +77,7 @@ private:
     int stamp = 0;
     double value = 0.0;
     double fixedPart = 0.0; // naturals and dealer blackjacks: no chart cell decides them
-    std::vector<Entry> entries; // the deals' entries first, then the split hands'
+    std::vector<Entry> entries; // the deals' entries first, then the first split hands'
     int dealEntries = 0;
     bool splitPairs = false;
     SplitSecondHands secondHands;

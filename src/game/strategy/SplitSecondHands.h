@@ -16,9 +16,10 @@
 // one tree over the shoe with the original up-card put back, with a lane per
 // original up-card (its shoe is the tree's less that card). The chart's
 // decisions are the same in every lane, as they read the hand's row and the
-// new up-card's column; only the chances and values differ. That makes a
-// tenth of the hands, children and lookups of a tree per original up-card,
-// and each lane does the arithmetic a tree of its own would do.
+// new up-card's column; only the chances and values differ. A single deck's
+// second hands are then about 24,000 hands instead of 350,000, each found
+// once by its key; each lane does the arithmetic a tree of its own would do
+// and asks for the same dealer outcomes.
 class SplitSecondHands : private ChartPlayTree<10> {
 public:
     // By the original up-card's value - 1.
