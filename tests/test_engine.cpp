@@ -7,6 +7,7 @@
 #include "LiveOdds.h"
 #include "RoundSimulator.h"
 #include "SplitOdds.h"
+#include "SplitSecondHands.h"
 #include "StrategyChart.h"
 #include <QtTest>
 #include <fstream>
@@ -402,6 +403,37 @@ private Q_SLOTS:
             const double error = std::sqrt((squares[i] / rounds - mean * mean) / rounds);
             QVERIFY2(std::abs(values[i] - mean) < 4 * error,
                      qPrintable(QString("hand %1: engine %2, simulated %3 +- %4").arg(i + 1).arg(values[i]).arg(mean).arg(error)));
+        }
+    }
+
+    // The chart evaluation values the second split hands of all original
+    // up-cards in one tree, a lane per up-card; each split's second hands are
+    // still worth what the engine gives that split alone. A ten-value pair
+    // against a ten of its own rank (one of the rank left) and of another
+    // (two left) share a lane but not their chances.
+    void secondSplitHandsInLanesMatchTheEngine()
+    {
+        struct Split {
+            int pair, up, rankLeft;
+        };
+        const Split splits[] = {{8, 10, 2}, {8, 8, 1}, {8, 5, 2}, {1, 6, 2}, {1, 1, 1},
+                                {2, 7, 2},  {9, 9, 1}, {10, 10, 1}, {10, 10, 2}, {10, 4, 2}};
+        const ChartTable chart = ChartTable::textbookSingleDeck();
+        const std::array<int, ChartTable::columns> columnStamps{};
+        StrategyEngine &engine = programEngine();
+        SplitSecondHands hands(engine, chart, columnStamps);
+        std::vector<int> numbers;
+        for (const Split &split : splits)
+            numbers.push_back(hands.add(split.pair, split.rankLeft, split.up, shoeWithout({split.up, split.pair, split.pair})));
+        hands.evaluate();
+        for (std::size_t i = 0; i < std::size(splits); ++i) {
+            const Split &split = splits[i];
+            const Shoe shoe = shoeWithout({split.up, split.pair, split.pair});
+            const double alone = engine.chartSplit(chart, split.pair, split.rankLeft, split.up, shoe).second;
+            const double laned = hands.value(numbers[i]) / engine.dealer().noBlackjack(split.up, shoe);
+            QVERIFY2(std::abs(laned - alone) < 1e-12, qPrintable(QString("%1-%1 v %2 (%3 left): %4 v %5")
+                                                                     .arg(split.pair).arg(split.up).arg(split.rankLeft)
+                                                                     .arg(laned).arg(alone)));
         }
     }
 

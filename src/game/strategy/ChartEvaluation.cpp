@@ -1,65 +1,29 @@
 #include "ChartEvaluation.h"
-#include <cmath>
 
-namespace {
-bool isMergedRow(int row)
+ChartEvaluation::ChartEvaluation(StrategyEngine &engine)
+    : ChartPlayTree(chart, columnStamp), engine(engine), secondHands(engine, chart, columnStamp)
 {
-    return row == ChartTable::hardRow(3) || row == ChartTable::hardRow(17);
-}
-
-int mergedIndex(int row)
-{
-    return row == ChartTable::hardRow(3) ? 0 : 1;
-}
-
-// What a code means on a hand of three or more cards.
-char laterCode(char code, bool doubleStands)
-{
-    return code == 'd' ? (doubleStands ? 's' : 'h') : code;
-}
-}
-
-ChartEvaluation::ChartEvaluation(StrategyEngine &engine) : engine(engine)
-{
-    // A single-deck chart meets about 400,000 hands and as many dealer
+    // Besides the splits' second hands, a single-deck chart meets about
+    // 35,000 hands with 250,000 cards that lead on, and 500,000 dealer
     // outcomes: grown by doubling, the tables would be copied over and over.
-    nodes.reserve(1 << 19);
-    children.reserve(1 << 22);
-    nodeIndex.reserve(1 << 19);
+    nodes.reserve(1 << 16);
+    children.reserve(1 << 19);
+    nodeIndex.reserve(1 << 16);
     engine.dealerOutcomes.reserve(1 << 19);
 }
 
-int ChartEvaluation::codeIndex(char code)
+CellAction ChartEvaluation::actionOf(char code)
 {
     switch (code) {
     case 's':
-        return Stand;
+        return StandAction;
     case 'h':
-        return Hit;
+        return HitAction;
     case 'd':
-        return Double;
+        return DoubleAction;
     default:
-        return Split;
+        return SplitAction;
     }
-}
-
-int ChartEvaluation::nodeFor(const Shoe &shoe, const PlayerHand &hand, int up, bool setAside, double stand)
-{
-    const uint64_t key = StrategyEngine::handKey(shoe, up, hand, setAside);
-    if (const int *found = nodeIndex.find(key))
-        return *found;
-    Node node;
-    node.shoe = shoe;
-    node.hand = hand;
-    node.up = int8_t(up);
-    node.setAside = setAside;
-    node.row = int8_t(ChartTable::laterRow(hand.hardSum, hand.hasAce));
-    node.doubleStands = ChartTable::withoutDouble(hand.total(), hand.total() != hand.hardSum) == 's';
-    node.stand = stand;
-    nodes.push_back(node);
-    if (int(byCardsLeft.size()) <= shoe.total)
-        byCardsLeft.resize(shoe.total + 1);
-    return nodeIndex.insert(key, int(nodes.size()) - 1);
 }
 
 void ChartEvaluation::expand(int index)
@@ -68,18 +32,19 @@ void ChartEvaluation::expand(int index)
     StrategyEngine::Draws draws(node.shoe, node.setAside);
     engine.prepareStands(node.hand, node.up, draws);
     const int first = int(children.size());
-    double ended = 0.0;
+    double ended = 0.0, oneCard = 0.0;
     for (const StrategyEngine::Draws::Draw &draw : draws) {
         const auto &[probability, card, after, marked] = draw;
         const PlayerHand next = node.hand.plus(card);
         const int total = next.total();
+        const double stand = total > 21 ? engine.bustRaw(node.up, after) : engine.drawnStandRaw(draws, draw, next);
+        oneCard += probability * stand;
         if (total >= 21) {
-            ended += probability * (total > 21 ? engine.bustRaw(node.up, after)
-                                               : engine.drawnStandRaw(draws, draw, next));
+            ended += probability * stand;
         } else {
-            Child child;
-            child.probability = probability;
-            child.stand = engine.drawnStandRaw(draws, draw, next);
+            Child child{};
+            child.chance = probability;
+            child.stand = {stand};
             child.node = -1;
             child.row = int8_t(ChartTable::laterRow(next.hardSum, next.hasAce));
             child.doubleStands = ChartTable::withoutDouble(total, total != next.hardSum) == 's';
@@ -89,60 +54,22 @@ void ChartEvaluation::expand(int index)
             children.push_back(child);
         }
     }
-    nodes[index].ended = ended;
+    nodes[index].ended = {ended};
+    nodes[index].oneCard = {oneCard};
     nodes[index].firstChild = first;
     nodes[index].childCount = int(children.size()) - first;
 }
 
-int ChartEvaluation::childNode(int parent, int child)
+Shoe ChartEvaluation::childShoe(const Node &parent, const Child &child) const
 {
-    if (children[child].node < 0) {
-        const Node &from = nodes[parent];
-        Shoe after = from.shoe;
-        for (int aside = 0; aside < children[child].setAside; ++aside)
-            after.removeMarked();
-        if (children[child].marked)
-            after.removeMarked();
-        else
-            after.remove(children[child].card);
-        const int node = nodeFor(after, from.hand.plus(children[child].card), from.up, from.setAside,
-                                 children[child].stand);
-        children[child].node = node;
-    }
-    return children[child].node;
-}
-
-double ChartEvaluation::childValue(int parent, int child)
-{
-    const Child &next = children[child];
-    if (laterCode(chart.code(next.row, ChartTable::column(nodes[parent].up)), next.doubleStands) == 's')
-        return next.stand;
-    return hitValue(childNode(parent, child));
-}
-
-double ChartEvaluation::currentValue(int index)
-{
-    const Node &node = nodes[index];
-    if (laterCode(chart.code(node.row, ChartTable::column(node.up)), node.doubleStands) == 's')
-        return node.stand;
-    return hitValue(index);
-}
-
-double ChartEvaluation::hitValue(int index)
-{
-    const int column = ChartTable::column(nodes[index].up);
-    if (nodes[index].hitStamp == columnStamp[column])
-        return nodes[index].hit;
-    if (nodes[index].firstChild < 0)
-        expand(index);
-    const int first = nodes[index].firstChild;
-    const int count = nodes[index].childCount;
-    double sum = nodes[index].ended;
-    for (int i = first; i < first + count; ++i)
-        sum += children[i].probability * childValue(index, i);
-    nodes[index].hit = sum;
-    nodes[index].hitStamp = columnStamp[column];
-    return sum;
+    Shoe after = parent.shoe;
+    for (int aside = 0; aside < child.setAside; ++aside)
+        after.removeMarked();
+    if (child.marked)
+        after.removeMarked();
+    else
+        after.remove(child.card);
+    return after;
 }
 
 char ChartEvaluation::entryCode(const Entry &entry) const
@@ -150,20 +77,16 @@ char ChartEvaluation::entryCode(const Entry &entry) const
     return entry.row < 0 ? 's' : chart.code(entry.row, ChartTable::column(entry.up));
 }
 
-double ChartEvaluation::entryValue(Entry &entry, char code)
+double ChartEvaluation::entryValue(const Entry &entry, char code)
 {
     switch (entry.row < 0 ? 's' : code) {
     case 'h':
-        return hitValue(entry.node);
+        return hitValue(entry.node)[0];
     case 'd':
-        if (std::isnan(entry.doubled)) {
-            const Node &node = nodes[entry.node];
-            entry.doubled = engine.doubleRaw(node.hand, node.up, node.shoe, node.setAside);
-        }
-        return entry.doubled;
+        return doubledValue(entry.node)[0];
     case 'p':
         // Split refused (a split hand's pair): the player draws instead.
-        return entry.split >= 0 ? entry.splitValue : hitValue(entry.node);
+        return entry.split >= 0 ? entry.splitValue : hitValue(entry.node)[0];
     default:
         return entry.stand;
     }
@@ -178,7 +101,7 @@ ChartEvaluation::Entry ChartEvaluation::makeEntry(double probability, int rank1,
     entry.row = int8_t(hand.total() == 21 ? -1 : ChartTable::twoCardRow(rank1, rank2));
     entry.up = int8_t(up);
     entry.stand = engine.standRaw(hand, up, shoe, false);
-    entry.node = entry.row < 0 ? -1 : nodeFor(shoe, hand, up, setAside, entry.stand);
+    entry.node = entry.row < 0 ? -1 : nodeFor(shoe, hand, up, setAside, {entry.stand});
     return entry;
 }
 
@@ -195,18 +118,12 @@ void ChartEvaluation::addSplit(int pairEntry, int pairRank, int rankLeft, const 
     marked.forEachDraw(true, [&](double probability, int card, const Shoe &after) {
         entries.push_back(makeEntry(probability, pairRank, ChartTable::splitCardRank(pairRank, card), up, after, true));
     });
-    marked.forEachDraw(false, [&](double upProbability, int newUp, const Shoe &afterUp) {
-        afterUp.forEachDraw(true, [&](double probability, int card, const Shoe &after) {
-            Shoe dealt = after;
-            dealt.clearMark();
-            entries.push_back(makeEntry(upProbability * probability, pairRank,
-                                        ChartTable::splitCardRank(pairRank, card), newUp, dealt, false));
-        });
-    });
     for (std::size_t i = split; i < entries.size(); ++i)
         splitPairs = splitPairs || (entries[i].row >= 0 && ChartTable::isPairRow(entries[i].row));
     entries[pairEntry].split = split;
     entries[pairEntry].splitCount = int(entries.size()) - split;
+    entries[pairEntry].secondHands = secondHands.add(pairRank, rankLeft, up, shoe);
+    splitPairs = splitPairs || secondHands.readPairRows();
 }
 
 // Every deal of up-card and two player cards, those alike for the chart met
@@ -265,11 +182,12 @@ void ChartEvaluation::evaluate(const ChartTable &next)
     chart = next;
     for (std::size_t i = dealEntries; i < entries.size(); ++i)
         entries[i].current = entryValue(entries[i], entryCode(entries[i]));
+    secondHands.evaluate();
     value = fixedPart;
     for (int i = 0; i < dealEntries; ++i) {
         Entry &entry = entries[i];
         if (entry.split >= 0) {
-            entry.splitValue = 0.0;
+            entry.splitValue = secondHands.value(entry.secondHands);
             for (int s = entry.split; s < entry.split + entry.splitCount; ++s)
                 entry.splitValue += entries[s].probability * entries[s].current;
         }
@@ -279,83 +197,45 @@ void ChartEvaluation::evaluate(const ChartTable &next)
     reachHands();
 }
 
-void ChartEvaluation::arrive(int index, double probability, bool sameCell)
-{
-    Node &node = nodes[index];
-    if (node.reachStamp != reachPass) {
-        node.reachStamp = reachPass;
-        node.arriveSame = node.arriveOther = 0.0;
-        byCardsLeft[node.shoe.total].push_back(index);
-    }
-    (sameCell ? node.arriveSame : node.arriveOther) += probability;
-}
-
 void ChartEvaluation::reachHands()
 {
-    ++reachPass;
+    startReach();
     for (auto &cells : sums)
         for (auto &cell : cells)
             cell.fill(0.0);
-    for (auto &merged : mergedEntries)
-        for (std::vector<int> &list : merged)
-            list.clear();
-    for (auto &merged : mergedEntrants)
-        for (std::vector<int> &list : merged)
+    for (auto &cells : mergedEntries)
+        for (std::vector<int> &list : cells)
             list.clear();
 
     for (int i = 0; i < dealEntries; ++i)
         entries[i].reach = entries[i].probability;
     for (std::size_t i = dealEntries; i < entries.size(); ++i)
         entries[i].reach = 0.0;
+    secondHands.startReach();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         Entry &entry = entries[i];
         if (entry.reach == 0.0 || entry.row < 0)
             continue;
         const int column = ChartTable::column(entry.up);
         const char code = entryCode(entry);
-        std::array<double, CodeCount> &cell = sums[entry.row][column];
-        cell[Stand] += entry.reach * entry.stand;
-        cell[Hit] += entry.reach * hitValue(entry.node);
-        cell[Double] += entry.reach * entryValue(entry, 'd');
+        std::array<double, CellActionCount> &cell = sums[entry.row][column];
+        cell[StandAction] += entry.reach * entry.stand;
+        cell[HitAction] += entry.reach * hitValue(entry.node)[0];
+        cell[DoubleAction] += entry.reach * entryValue(entry, 'd');
         if (ChartTable::isPairRow(entry.row))
-            cell[Split] += entry.reach * entryValue(entry, 'p');
-        if (isMergedRow(entry.row))
-            mergedEntries[mergedIndex(entry.row)][column].push_back(int(i));
+            cell[SplitAction] += entry.reach * entryValue(entry, 'p');
+        if (ChartTable::isMergedRow(entry.row))
+            mergedEntries[entry.row][column].push_back(int(i));
         if (code == 'p' && entry.split >= 0) {
             for (int s = entry.split; s < entry.split + entry.splitCount; ++s)
                 entries[s].reach = entry.reach * entries[s].probability;
+            secondHands.reachSplit(entry.secondHands, entry.reach);
         } else if (code == 'h' || code == 'p') {
-            const int node = entry.node;
-            for (int c = nodes[node].firstChild; c < nodes[node].firstChild + nodes[node].childCount; ++c)
-                arrive(childNode(node, c), entry.reach * children[c].probability, children[c].row == entry.row);
+            hitFrom(entry.node, {entry.reach}, entry.row);
         }
     }
-
-    // A hand is reached only from hands with more cards left, so its chance
-    // is complete by its turn.
-    for (int cardsLeft = int(byCardsLeft.size()) - 1; cardsLeft >= 0; --cardsLeft) {
-        for (std::size_t k = 0; k < byCardsLeft[cardsLeft].size(); ++k) {
-            const int index = byCardsLeft[cardsLeft][k];
-            const double reach = nodes[index].arriveSame + nodes[index].arriveOther;
-            const int up = nodes[index].up;
-            const int row = nodes[index].row;
-            const int column = ChartTable::column(up);
-            const double hit = hitValue(index);
-            const Node &node = nodes[index];
-            std::array<double, CodeCount> &cell = sums[row][column];
-            cell[Stand] += reach * node.stand;
-            cell[Hit] += reach * hit;
-            cell[Double] += reach * (node.doubleStands ? node.stand : hit);
-            if (isMergedRow(row) && node.arriveOther != 0.0)
-                mergedEntrants[mergedIndex(row)][column].push_back(index);
-            if (laterCode(chart.code(row, column), node.doubleStands) == 's')
-                continue;
-            const int first = node.firstChild, count = node.childCount;
-            for (int c = first; c < first + count; ++c)
-                arrive(childNode(index, c), reach * children[c].probability, children[c].row == row);
-        }
-        byCardsLeft[cardsLeft].clear();
-    }
+    addReach(sums);
+    secondHands.addReach(sums);
 }
 
 double ChartEvaluation::gain(int row, int column, char code)
@@ -363,50 +243,20 @@ double ChartEvaluation::gain(int row, int column, char code)
     const char current = chart.code(row, column);
     if (code == current)
         return 0.0;
-    if (isMergedRow(row))
+    if (ChartTable::isMergedRow(row))
         return mergedGain(row, column, code);
-    const std::array<double, CodeCount> &cell = sums[row][column];
-    return cell[codeIndex(code)] - cell[codeIndex(current)];
-}
-
-double ChartEvaluation::changedHit(int index, int row, char code)
-{
-    if (nodes[index].changedStamp == changePass)
-        return nodes[index].changed;
-    if (nodes[index].firstChild < 0)
-        expand(index);
-    const int first = nodes[index].firstChild;
-    const int count = nodes[index].childCount;
-    double sum = nodes[index].ended;
-    for (int c = first; c < first + count; ++c) {
-        double next;
-        if (children[c].row != row)
-            next = childValue(index, c);
-        else if (laterCode(code, children[c].doubleStands) == 's')
-            next = children[c].stand;
-        else
-            next = changedHit(childNode(index, c), row, code);
-        sum += children[c].probability * next;
-    }
-    nodes[index].changed = sum;
-    nodes[index].changedStamp = changePass;
-    return sum;
+    const std::array<double, CellActionCount> &cell = sums[row][column];
+    return cell[actionOf(code)] - cell[actionOf(current)];
 }
 
 double ChartEvaluation::mergedGain(int row, int column, char code)
 {
-    ++changePass;
-    const int merged = mergedIndex(row);
+    startChange();
     double change = 0.0;
-    for (const int i : mergedEntries[merged][column]) {
-        Entry &entry = entries[i];
-        const double changed = code == 'h' ? changedHit(entry.node, row, code) : entryValue(entry, code);
+    for (const int i : mergedEntries[row][column]) {
+        const Entry &entry = entries[i];
+        const double changed = code == 'h' ? changedHit(entry.node, row, code)[0] : entryValue(entry, code);
         change += entry.reach * (changed - entry.current);
     }
-    for (const int index : mergedEntrants[merged][column]) {
-        const char later = laterCode(code, nodes[index].doubleStands);
-        const double changed = later == 's' ? nodes[index].stand : changedHit(index, row, code);
-        change += nodes[index].arriveOther * (changed - currentValue(index));
-    }
-    return change;
+    return change + entrantsChange(row, column, code) + secondHands.mergedChange(row, column, code);
 }

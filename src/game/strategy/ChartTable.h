@@ -34,6 +34,11 @@ public:
     // What a "d" becomes on a hand that can no longer double: a soft 18 or
     // more stands, anything else draws.
     static char withoutDouble(int total, bool soft) { return soft && total >= 18 ? 's' : 'h'; }
+    // A code as played on a hand of three or more cards, whose "d" stands
+    // when `doubleStands` (withoutDouble's answer) and draws otherwise.
+    static char laterCode(char code, bool doubleStands) { return code == 'd' ? (doubleStands ? 's' : 'h') : code; }
+    // H3-8 and H17-20: rows a hand can read again after a hit (5 + 2 is still H3-8).
+    static bool isMergedRow(int row) { return row == hardRow(3) || row == hardRow(17); }
     // The tutor's answer for a hand of three or more cards, 's' for one without a row.
     char laterAdvice(int hardSum, bool hasAce, int upValue) const;
     // The tutor's answer for a hand against an up-card value, 's' for a hand

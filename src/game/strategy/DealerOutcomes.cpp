@@ -80,8 +80,13 @@ void DealerOutcomes::prepare(int upValue, const Shoe *const *shoes, const int *p
         std::array<bool, 22> classSeen{};
         std::array<int, batch> classOf;
         int unknown = 0;
+        std::array<uint64_t, batch> keys;
+        for (int i = 0; i < n; ++i) {
+            keys[i] = keyOf(upValue, *shoes[start + i], playerTotals[start + i]);
+            knownIndex.prefetch(keys[i]);
+        }
         for (int i = start; i < start + n; ++i) {
-            const uint64_t key = keyOf(upValue, *shoes[i], playerTotals[i]);
+            const uint64_t key = keys[i - start];
             if (const int *found = knownIndex.find(key)) {
                 places[i] = *found;
                 continue;

@@ -23,6 +23,11 @@ public:
     void prepare(int upValue, const Shoe *const *shoes, const int *playerTotals, int count, int *places);
     // Outcomes `prepare` placed; the reference holds until the next question.
     const DealerFinals &at(int place) const { return known[place]; }
+    // Whether the dealer plays the same way against these two player totals.
+    bool playsAlike(int playerTotal, int otherTotal) const
+    {
+        return playerClass[playerTotal] == playerClass[otherTotal];
+    }
     // Chance that the hole card does not give the dealer a blackjack (1 without peeking).
     double noBlackjack(int upValue, const Shoe &shoe) const;
     std::size_t cachedCount() const { return known.size(); }

@@ -23,6 +23,10 @@ public:
         }
     }
 
+    // Starts loading the key's first slot: a batch of keys prefetched before
+    // they are looked up waits for memory once instead of once per key.
+    void prefetch(uint64_t key) const { __builtin_prefetch(&slots[slotOf(key)]); }
+
     // The key must not be present yet.
     Value &insert(uint64_t key, const Value &value)
     {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <utility>
 
+template <int Lanes> class ChartPlayTree;
+
 // The two hands of a split, each per unit staked on it.
 struct SplitValue {
     double first = 0.0;
@@ -75,7 +77,9 @@ public:
     }
 
 private:
+    template <int Lanes> friend class ChartPlayTree;
     friend class ChartEvaluation;
+    friend class SplitSecondHands;
     // The next cards a hand can receive, listed first so the dealer outcomes
     // they lead to can be worked out together.
     struct Draws {
