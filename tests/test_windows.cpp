@@ -210,6 +210,24 @@ private Q_SLOTS:
         QVERIFY(!placed.intersects(table.adjusted(table.width() - 170, 0, 0, 0)));
     }
 
+    // A window grown in place (the chart of another table) comes back inside
+    // the screen by as much as it sticks out, and no further.
+    void grownWindowStaysOnScreen_data()
+    {
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QPoint>("kept");
+        QTest::newRow("inside") << QRect(100, 50, 400, 450) << QPoint(100, 50);
+        QTest::newRow("past the right edge") << QRect(1500, 50, 418, 465) << QPoint(1182, 50);
+        QTest::newRow("past the bottom") << QRect(100, 700, 400, 450) << QPoint(100, 550);
+        QTest::newRow("against the right and bottom edges") << QRect(1200, 550, 400, 450) << QPoint(1200, 550);
+        QTest::newRow("wider than the screen") << QRect(300, 0, 1700, 450) << QPoint(0, 0);
+    }
+    void grownWindowStaysOnScreen()
+    {
+        QFETCH(QRect, frame);
+        QTEST(ScreenPlacement::keptInside(frame, QRect(0, 0, 1600, 1000)), "kept");
+    }
+
     // With nothing stored, the table leaves room for the chart on its right,
     // or stands against the screen's right edge when both cannot fit.
     void tableLeavesRoomForTheChart_data()

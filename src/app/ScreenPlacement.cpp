@@ -44,6 +44,12 @@ QPoint ScreenPlacement::beside(const QRect &companion, const QSize &size, const 
     return {available.left(), top};
 }
 
+QPoint ScreenPlacement::keptInside(const QRect &frame, const QRect &available)
+{
+    return {std::max(available.left(), std::min(frame.left(), available.right() + 1 - frame.width())),
+            std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - frame.height()))};
+}
+
 QPoint ScreenPlacement::leavingRoom(const QSize &size, int companionWidth, const QRect &available)
 {
     const int both = size.width() + companionWidth;

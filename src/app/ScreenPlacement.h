@@ -34,4 +34,8 @@ public:
     // companion of `companionWidth` beside it, or flush with the screen's
     // right edge when both do not fit, so the companion covers the least.
     static QPoint leavingRoom(const QSize &size, int companionWidth, const QRect &available);
+    // Where a window whose frame has grown goes so that all of it stays on
+    // the screen: moved back from the right and bottom edges as far as it
+    // sticks out, never past the left and top ones.
+    static QPoint keptInside(const QRect &frame, const QRect &available);
 };

@@ -177,8 +177,12 @@ void StrategyWindow::fillLines()
 void StrategyWindow::setChart(const StrategyChart &shown)
 {
     chart = &shown;
-    if (loaded)
-        fillLines();
+    if (!loaded)
+        return;
+    fillLines();
+    // Another table's lines can make the open window wider or taller.
+    if (isVisible() && screen())
+        move(ScreenPlacement::keptInside(frameGeometry(), screen()->availableGeometry()));
 }
 
 void StrategyWindow::ensureLoaded()
