@@ -331,8 +331,13 @@ private Q_SLOTS:
         QVERIFY(!table.casino.isOn());
         QVERIFY(table.menuBar()->findChild<QAction *>(QStringLiteral("mnuTableRules")));
         const GameRules withSurrender = *RulesText::parse("decks=2,soft17=hit,surrender=late");
+        fixture.deal({10, 10, 7, 9});
+        QCOMPARE(table.lblDealer->text(), QStringLiteral("10"));
         table.casino.sitAt(withSurrender);
         QVERIFY(table.casino.isOn());
+        // The abandoned round's totals go with it.
+        QCOMPARE(table.lblDealer->text(), QStringLiteral("0"));
+        QCOMPARE(table.lblPlayer->text(), QStringLiteral("0"));
         QVERIFY(table.casino.surrenderButton()->isVisible());
         QCOMPARE(SettingsStore(QStringLiteral("Table")).read(QStringLiteral("rules"), QString()),
                  QString::fromStdString(RulesText::format(withSurrender)));

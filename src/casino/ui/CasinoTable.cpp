@@ -189,6 +189,9 @@ void CasinoTable::sitAt(const GameRules &newRules)
     window.roundOver = true;
     window.nextRoundDue = false;
     currentRound.reset();
+    // The abandoned round's totals go with its cards.
+    window.lblDealer->setText(QStringLiteral("0"));
+    window.lblPlayer->setText(QStringLiteral("0"));
     if (isOn())
         switchOn();
     else if (wasOn)
